@@ -1,0 +1,25 @@
+# Shared by scripts/run and scripts/test: install what is missing, then build into build/.
+# Sourced, not run; the caller sets VLAJKOR_PACKAGES to the Debian packages it needs.
+
+vlajkor_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+vlajkor_install_missing() {
+    local missing=() pkg
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+    done
+    ((${#missing[@]})) || return 0
+    local sudo=()
+    ((EUID == 0)) || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+vlajkor_build() {
+    local dir=$1; shift
+    cmake -S "$vlajkor_root" -B "$vlajkor_root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$vlajkor_root/$dir" -j"$(nproc)"
+}
+
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core)

@@ -1,0 +1,401 @@
+#include "a00.h"
+
+#include "clicklabel.h"
+#include "jpegdecoder.h"
+#include "messagebox.h"
+#include "picturebox.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+const QString SendingHelp = QStringLiteral(
+    "Pro přijímání vlajkorové abecedy stiskněte tlačítko Start.\n"
+    "Pro vysílání vlajkorové abecedy (jiné osobě u vašeho počítače) pište zprávu na klávesnici, "
+    "slova oddělujte mezerníkem.");
+const QString ReceivingHelp = QStringLiteral(
+    "Určete vysílané písmeno a zadejte ho na klávesnici. Nejde o ucelená slova. Čísla vysílaná nejsou.\n"
+    "Pro ukončení přijímání vlajkorové abecedy stiskněte tlačítko Stop.");
+const QString AboutText =
+    QStringLiteral("Vlajkor - v1.0 (12.9.2006) Program na procvičování vlajkorové abecedy.");
+
+constexpr QSize ClientSize(449, 217);
+constexpr QSize PictureSize(79, 75);
+
+QFont pixelFont(const QString &family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+template <typename Widget>
+Widget *place(Widget *widget, const char *code, const QRect &geometry, bool visible = true)
+{
+    widget->setObjectName(QLatin1String(code));
+    widget->setGeometry(geometry);
+    widget->setVisible(visible);
+    return widget;
+}
+
+QLabel *wrappedLabel(QWidget *parent, const char *code, const QRect &geometry, const QString &text,
+                     bool visible = true)
+{
+    auto *label = place(new QLabel(text, parent), code, geometry, visible);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QGroupBox *scoreBox(QWidget *parent, const char *code, int left, const QString &title)
+{
+    return place(new QGroupBox(title, parent), code, QRect(left, 166, 81, 43));
+}
+
+QLabel *scoreLabel(QGroupBox *box, const char *code, const QColor &colour)
+{
+    auto *label = place(new QLabel(QStringLiteral("0"), box), code, QRect(8, 14, 65, 25));
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
+    setTextColour(label, colour);
+    return label;
+}
+
+ClickLabel *adjustLabel(QGroupBox *box, const char *code, int left, const QString &sign)
+{
+    auto *label = place(new ClickLabel(sign, box), code, QRect(left, 16, 17, 19), false);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(pixelFont(QStringLiteral("Verdana"), 16));
+    return label;
+}
+
+QString folded(const QString &key)
+{
+    if (key.size() == 1 && key.front() >= u'a' && key.front() <= u'z')
+        return key.toUpper();
+    return key;
+}
+
+const QString &letterAfter(const QString &letter)
+{
+    static const auto alphabet = [] {
+        std::array<QString, 26> letters;
+        for (int i = 0; i < 26; ++i)
+            letters[i] = QString(QChar(u'A' + i));
+        return letters;
+    }();
+    const int index = letter.size() == 1 ? letter.front().unicode() - u'A' : -1;
+    return alphabet[index >= 0 && index < 25 ? index + 1 : 0];
+}
+
+} // namespace
+
+TA0::TA0(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("A0"));
+    setWindowTitle(MessageBox::Title);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    setFixedSize(ClientSize);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+
+    buildControls();
+    loadPictures();
+
+    F5 = new QTimer(this);
+    F5->setObjectName(QStringLiteral("F5"));
+    F5->setTimerType(Qt::PreciseTimer);
+    F5->setInterval(1);
+    connect(F5, &QTimer::timeout, this, &TA0::F5Timer);
+    F5->start();
+
+    placeOnDesktop();
+}
+
+void TA0::buildControls()
+{
+    B3 = wrappedLabel(this, "B3", QRect(312, 8, 129, 121), SendingHelp);
+    B4 = wrappedLabel(this, "B4", QRect(312, 8, 129, 121), ReceivingHelp, false);
+    B2 = place(new PictureBox(PictureBox::Fit::Stretch, this), "B2", QRect(146, 8, 158, 150));
+    B0 = place(new PictureBox(PictureBox::Fit::Natural, this), "B0", QRect(41, 8, 64, 64));
+    B1 = wrappedLabel(this, "B1", QRect(8, 80, 129, 81), AboutText);
+
+    // The holders sit in a grid below the client area, where they are never seen.
+    for (int row = 0; row < SignalTable::Count; ++row) {
+        const QRect cell(8 + 48 * (row % 8), 224 + 48 * (row / 8), 39, 42);
+        m_holders[row] = place(new PictureBox(PictureBox::Fit::Stretch, this),
+                               qPrintable(SignalTable::holderCode(row)), cell, false);
+    }
+
+    F6 = place(new QLabel(QStringLiteral("A"), this), "F6", QRect(148, 140, 17, 17), false);
+    F6->setAlignment(Qt::AlignCenter);
+    F6->setTextFormat(Qt::PlainText);
+    F6->setFont(pixelFont(QStringLiteral("Verdana"), 12));
+    setTextColour(F6, Qt::white);
+
+    C2 = scoreBox(this, "C2", 272, QStringLiteral("Počet pokusů"));
+    C3 = scoreLabel(C2, "C3", QColor(128, 128, 0));
+    C3->setBackgroundRole(QPalette::Button);
+    C3->setAutoFillBackground(true);
+    C0 = scoreBox(this, "C0", 184, QStringLiteral("Body celkem"));
+    C1 = scoreLabel(C0, "C1", QColor(0, 0, 255));
+    B8 = scoreBox(this, "B8", 96, QStringLiteral("Trestné body"));
+    B9 = scoreLabel(B8, "B9", QColor(255, 0, 0));
+    G0 = adjustLabel(B8, "G0", 56, QStringLiteral("+"));
+    F9 = adjustLabel(B8, "F9", 8, QStringLiteral("-"));
+
+    B5 = place(new QPushButton(StartCaption, this), "B5", QRect(336, 134, 81, 25));
+    B5->setFocusPolicy(Qt::ClickFocus);
+    B5->setAutoDefault(false);
+    B5->installEventFilter(this);
+
+    B6 = scoreBox(this, "B6", 8, QStringLiteral("Získané body"));
+    B7 = scoreLabel(B6, "B7", QColor(0, 128, 0));
+    F7 = adjustLabel(B6, "F7", 8, QStringLiteral("-"));
+    F8 = adjustLabel(B6, "F8", 56, QStringLiteral("+"));
+    C4 = scoreBox(this, "C4", 360, QStringLiteral("Úspěšnost"));
+    C5 = scoreLabel(C4, "C5", QColor(128, 0, 128));
+    C5->setText(ScoreBoard::NoRate);
+
+    connect(B5, &QPushButton::clicked, this, &TA0::B5Click);
+    connect(F7, &ClickLabel::clicked, this, &TA0::F7Click);
+    connect(F8, &ClickLabel::clicked, this, &TA0::F8Click);
+    connect(F9, &ClickLabel::clicked, this, &TA0::F9Click);
+    connect(G0, &ClickLabel::clicked, this, &TA0::G0Click);
+}
+
+void TA0::loadPictures()
+{
+    for (int row = 0; row < SignalTable::Count; ++row) {
+        const QString path = SignalTable::resourcePath(row);
+        QFile file(path);
+        try {
+            if (!file.open(QIODevice::ReadOnly))
+                throw PictureError("not embedded in the program");
+            const QImage picture = JpegDecoder::decode(file.readAll());
+            if (picture.size() != PictureSize)
+                throw PictureError("unexpected size");
+            m_holders[row]->setPicture(picture);
+        } catch (const PictureError &error) {
+            m_pictureFailures << QStringLiteral("%1: %2").arg(path.section(u'/', -1),
+                                                             QString::fromLocal8Bit(error.what()));
+        }
+    }
+    B2->setPicture(m_holders[0]->picture());
+    B0->setPicture(PictureBox::withTransparentKey(QImage(QStringLiteral(":/pictures/logo.bmp"))));
+
+    if (!m_pictureFailures.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            MessageBox::inform(this, QStringLiteral("Některé obrázky se nepodařilo načíst:\n")
+                                         + m_pictureFailures.join(u'\n'));
+        });
+    }
+}
+
+void TA0::placeOnDesktop()
+{
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    const QRect desktop = primary->virtualGeometry();
+    const int left = std::max(0, (desktop.width() - width()) / 2);
+    const int top = std::max(0, (desktop.height() - height()) / 2);
+    move(primary->geometry().topLeft() + QPoint(left, top));
+}
+
+template <typename Body>
+void TA0::guarded(const QString &message, Body &&body)
+{
+    try {
+        body();
+    } catch (...) {
+        MessageBox::inform(this, message);
+    }
+}
+
+void TA0::keyPressEvent(QKeyEvent *event)
+{
+    deliverTypedKeys(*event);
+}
+
+bool TA0::eventFilter(QObject *watched, QEvent *event)
+{
+    // A push button swallows Space and ignores Enter outside dialogs; here every
+    // character typed on it is a keystroke of the window, and Space and Enter click it too.
+    if (watched == B5 && event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        deliverTypedKeys(key);
+        if (key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+            B5->click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TA0::deliverTypedKeys(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+        return;
+    // One event may carry several characters (an input method); each is a keystroke.
+    const QString text = event.text();
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString key = text.mid(i, length);
+        i += length;
+        // Tab moves focus and Delete types nothing: neither is a typed character here.
+        if (key != u'\t' && key != u'\x7f')
+            FormKeyPress(key);
+    }
+}
+
+void TA0::FormKeyPress(const QString &key)
+{
+    guarded(QStringLiteral("Error 00A0"), [&] {
+        const QString letter = folded(key);
+        if (B5->text() == StartCaption) {
+            showLetter(letter);
+            F6->setText(letter);
+        } else {
+            checkAnswer(letter);
+        }
+        if (m_recogniser.step(key))
+            toggleHiddenMode();
+    });
+}
+
+void TA0::showLetter(const QString &text)
+{
+    const int row = SignalTable::rowOf(text);
+    if (row >= 0)
+        B2->setPicture(m_holders[row]->picture());
+}
+
+void TA0::setF4(const QString &text)
+{
+    F4 = text;
+    F4Change();
+}
+
+void TA0::F4Change()
+{
+    guarded(QStringLiteral("Error 00F4"), [this] {
+        showLetter(F4);
+        F6->setText(F4);
+    });
+}
+
+void TA0::B5Click()
+{
+    guarded(QStringLiteral("Error 00B5"), [this] {
+        // Typed characters must reach the window again, not the button.
+        setFocus(Qt::OtherFocusReason);
+        if (B5->text() == StartCaption) {
+            B3->hide();
+            B4->show();
+            B5->setText(StopCaption);
+            setF4(F3);
+        } else {
+            B3->show();
+            B4->hide();
+            B5->setText(StartCaption);
+            setF4(QStringLiteral(" "));
+        }
+    });
+}
+
+void TA0::checkAnswer(const QString &folded)
+{
+    if (folded != F4) {
+        // The penalty counts only once the learner has closed the message.
+        MessageBox::inform(this, WrongAnswer);
+        m_score.addPenalty();
+    } else {
+        setF4(F3);
+        m_score.addGained();
+    }
+    RefreshScore();
+}
+
+void TA0::F5Timer()
+{
+    try {
+        F3 = letterAfter(F3);
+        m_tickFailureReported = false;
+    } catch (...) {
+        if (!m_tickFailureReported) {
+            m_tickFailureReported = true;
+            MessageBox::inform(this, QStringLiteral("Chyba při výběru vysílaného znaku"));
+        }
+    }
+}
+
+void TA0::RefreshScore()
+{
+    guarded(QStringLiteral("Chyba při přepočítávání hodnocení"), [this] {
+        const QStringList fields = m_score.fields();
+        QLabel *const labels[] = {B7, B9, C1, C3, C5};
+        for (int i = 0; i < 5; ++i)
+            labels[i]->setText(fields.at(i));
+    });
+}
+
+void TA0::F7Click()
+{
+    guarded(QStringLiteral("Error 00F7"), [this] {
+        m_score.removeGained();
+        RefreshScore();
+    });
+}
+
+void TA0::F8Click()
+{
+    guarded(QStringLiteral("Error 00F8"), [this] {
+        m_score.addGained();
+        RefreshScore();
+    });
+}
+
+void TA0::F9Click()
+{
+    guarded(QStringLiteral("Error 00F9"), [this] {
+        m_score.removePenalty();
+        RefreshScore();
+    });
+}
+
+void TA0::G0Click()
+{
+    guarded(QStringLiteral("Error 00G0"), [this] {
+        m_score.addPenalty();
+        RefreshScore();
+    });
+}
+
+void TA0::toggleHiddenMode()
+{
+    const bool show = F6->isHidden();
+    F6->setVisible(show);
+    for (QLabel *label : {F7, F8, F9, G0})
+        label->setVisible(show);
+}

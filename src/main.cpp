@@ -1,0 +1,15 @@
+#include "a00.h"
+#include "messagebox.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vlajkor"));
+    QApplication::setApplicationDisplayName(MessageBox::Title);
+
+    TA0 A0;
+    A0.show();
+    return app.exec();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+// The program's one kind of message: a modal box captioned with the application
+// title, no icon, the text wrapped at half the screen width and a single "OK"
+// button that Enter and Escape press too. It opens centred on the screen.
+// While it is open the main window takes no input, but its timers keep running.
+class MessageBox : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static inline const QString Title = QStringLiteral("Vlajkor");
+
+    MessageBox(QWidget *parent, const QString &text);
+
+    // Shows `text` and returns when the box has been closed.
+    static void inform(QWidget *parent, const QString &text);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLabel *m_text = nullptr;
+    QPushButton *m_ok = nullptr;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// The two counters of right and wrong answers and the five figures shown from them.
+// A counter stops at the largest 32-bit value instead of wrapping round, and the
+// derived figures are computed in 64 bits, so every number shown is exact.
+class ScoreBoard
+{
+public:
+    static inline const QString NoRate = QStringLiteral("- - %");
+
+    ScoreBoard() = default;
+    ScoreBoard(std::int32_t gained, std::int32_t penalty) : GainedPoints(gained), PenaltyPoints(penalty) {}
+
+    std::int32_t gainedPoints() const { return GainedPoints; }
+    std::int32_t penaltyPoints() const { return PenaltyPoints; }
+
+    void addGained();
+    void addPenalty();
+    // Taking away never goes below zero.
+    void removeGained();
+    void removePenalty();
+
+    // Points gained, penalty points, total, attempts and success rate, in that order.
+    QStringList fields() const;
+
+private:
+    std::int32_t GainedPoints = 0;
+    std::int32_t PenaltyPoints = 0;
+};

@@ -1,0 +1,87 @@
+#include "jpegdecoder.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+// Picture data that is damaged must be reported, never crash or hang the program.
+class JpegDecoderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void decodesEmbeddedPicture();
+    void rejectsBadData_data();
+    void rejectsBadData();
+    void survivesFlippedBits();
+
+private:
+    QByteArray m_good;
+};
+
+void JpegDecoderTest::initTestCase()
+{
+    QFile file(QStringLiteral(":/pictures/A.jpg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    m_good = file.readAll();
+}
+
+void JpegDecoderTest::decodesEmbeddedPicture()
+{
+    const QImage image = JpegDecoder::decode(m_good);
+    QCOMPARE(image.size(), QSize(79, 75));
+    QCOMPARE(image.format(), QImage::Format_RGB888);
+}
+
+void JpegDecoderTest::rejectsBadData_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("empty") << QByteArray() << "no data";
+    QTest::newRow("not a jpeg") << QByteArray("GIF89a, or anything else") << "Not a JPEG";
+    QTest::newRow("only the start marker") << m_good.left(2) << "";
+    QTest::newRow("header only") << m_good.left(300) << "";
+    QTest::newRow("cut in half") << m_good.left(m_good.size() / 2) << "Premature end";
+    QTest::newRow("end cut off") << m_good.left(m_good.size() - 2) << "";
+
+    // A header that claims an enormous picture must not reserve memory for it.
+    QByteArray huge = m_good;
+    const qsizetype sof = huge.indexOf(QByteArray("\xFF\xC0", 2));
+    QVERIFY(sof > 0);
+    huge[sof + 5] = char(0xFF); // height, high byte
+    huge[sof + 7] = char(0xFF); // width, high byte
+    QTest::newRow("claims 65000 pixels") << huge << "larger than";
+}
+
+void JpegDecoderTest::rejectsBadData()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, reason);
+    try {
+        JpegDecoder::decode(data);
+        QFAIL("bad data decoded without an error");
+    } catch (const PictureError &error) {
+        const QString message = QString::fromLocal8Bit(error.what());
+        QVERIFY(!message.isEmpty());
+        QVERIFY2(message.contains(reason), qPrintable(message));
+    }
+}
+
+void JpegDecoderTest::survivesFlippedBits()
+{
+    // Flipped bits may or may not be detectable; either way the result is an error or a whole picture.
+    for (qsizetype at = 2; at < m_good.size(); at += 37) {
+        QByteArray data = m_good;
+        data[at] = char(data[at] ^ (1 << (at % 8)));
+        try {
+            const QImage image = JpegDecoder::decode(data);
+            QVERIFY(!image.isNull());
+        } catch (const PictureError &) {
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(JpegDecoderTest)
+#include "tst_jpegdecoder.moc"

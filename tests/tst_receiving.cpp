@@ -1,0 +1,186 @@
+#include "windowfixture.h"
+
+#include "picturebox.h"
+#include "signaltable.h"
+
+#include <QSignalSpy>
+
+// Receiving: the cycler picks the letters, the learner types them, the score follows.
+// The cycler's timer is stopped and stepped by hand so every round is reproducible.
+class ReceivingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cyclerSteps_data();
+    void cyclerSteps();
+    void aRoundOfReceiving();
+    void everyOtherCharacterIsWrong_data();
+    void everyOtherCharacterIsWrong();
+    void keystrokeFinishesAfterTheBoxCloses();
+    void timerTicksWhileTheBoxIsOpen();
+
+private:
+    static void stopCycler(const WindowFixture &f) { f.window->findChild<QTimer *>(QStringLiteral("F5"))->stop(); }
+    static void tick(const WindowFixture &f, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            f.window->F5Timer();
+    }
+    static QStringList score(const WindowFixture &f)
+    {
+        QStringList fields;
+        for (const char *code : {"B7", "B9", "C1", "C3", "C5"})
+            fields << f.text(code);
+        return fields;
+    }
+    static bool shows(const WindowFixture &f, const QString &letter)
+    {
+        const auto *holder = f.control<PictureBox>(qPrintable(SignalTable::holderCode(SignalTable::rowOf(letter))));
+        return f.control<PictureBox>("B2")->picture() == holder->picture();
+    }
+};
+
+void ReceivingTest::cyclerSteps_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("letter");
+    QTest::newRow("one") << 1 << "B";
+    QTest::newRow("to Z") << 25 << "Z";
+    QTest::newRow("wraps to A") << 26 << "A";
+    QTest::newRow("after the wrap") << 27 << "B";
+    QTest::newRow("two rounds") << 52 << "A";
+}
+
+void ReceivingTest::cyclerSteps()
+{
+    QFETCH(int, ticks);
+    QFETCH(QString, letter);
+    WindowFixture f;
+    stopCycler(f);
+    QSet<QString> seen;
+    for (int i = 0; i < ticks; ++i) {
+        tick(f);
+        seen << f.window->cyclerLetter();
+    }
+    QCOMPARE(f.window->cyclerLetter(), letter);
+    for (const QString &value : seen)
+        QVERIFY2(value.size() == 1 && value.front() >= u'A' && value.front() <= u'Z', qPrintable(value));
+    QCOMPARE(seen.size(), std::min(ticks, 26));
+}
+
+void ReceivingTest::aRoundOfReceiving()
+{
+    WindowFixture f;
+    QVERIFY(f.ready);
+    stopCycler(f);
+    tick(f, 2);
+
+    f.click("B5");
+    QCOMPARE(f.control<QPushButton>("B5")->text(), QStringLiteral("Stop"));
+    QVERIFY(!f.control("B3")->isVisible());
+    QVERIFY(f.control("B4")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f.window.get());
+    QCOMPARE(f.window->letterToGuess(), QStringLiteral("C"));
+    QVERIFY(shows(f, "C"));
+
+    // Right answers, the same letter twice: the cycler has not moved, so "C" comes again.
+    f.type(QStringLiteral("c"));
+    f.type(QStringLiteral("C"));
+    QCOMPARE(score(f), (QStringList{"2", "0", "2", "2", "100 %"}));
+    QVERIFY(shows(f, "C"));
+
+    // A wrong answer: the message first, the penalty only once it is closed, the picture stays.
+    tick(f);
+    QStringList whileOpen;
+    const auto message = answerMessageBox(Qt::Key_Return, [&] { whileOpen = score(f); });
+    f.type(QStringLiteral("x"));
+    QCOMPARE(*message, TA0::WrongAnswer);
+    QCOMPARE(whileOpen, (QStringList{"2", "0", "2", "2", "100 %"}));
+    QCOMPARE(score(f), (QStringList{"2", "1", "1", "3", "66 %"}));
+    QCOMPARE(f.window->letterToGuess(), QStringLiteral("C"));
+    QVERIFY(shows(f, "C"));
+
+    f.type(QStringLiteral("c"));
+    QCOMPARE(f.window->letterToGuess(), QStringLiteral("D"));
+    QVERIFY(shows(f, "D"));
+
+    // Stop: the rest picture, sending again, counters kept.
+    f.click("B5");
+    QCOMPARE(f.control<QPushButton>("B5")->text(), QStringLiteral("Start"));
+    QVERIFY(f.control("B3")->isVisible());
+    QVERIFY(!f.control("B4")->isVisible());
+    QVERIFY(shows(f, " "));
+    QCOMPARE(f.text("F6"), QStringLiteral(" "));
+    f.type(QStringLiteral("qe"));
+    QVERIFY(shows(f, "E"));
+    const QStringList kept{"3", "1", "2", "4", "75 %"};
+    QCOMPARE(score(f), kept);
+
+    f.click("B5");
+    QCOMPARE(score(f), kept);
+    QCOMPARE(f.window->letterToGuess(), f.window->cyclerLetter());
+}
+
+void ReceivingTest::everyOtherCharacterIsWrong_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("closingKey");
+    QTest::newRow("space") << " " << int(Qt::Key_Return);
+    QTest::newRow("digit") << "1" << int(Qt::Key_Escape);
+    QTest::newRow("diacritic") << "č" << int(Qt::Key_Return);
+    QTest::newRow("next letter") << "b" << int(Qt::Key_Return);
+    QTest::newRow("enter") << "\r" << int(Qt::Key_Enter);
+    QTest::newRow("escape") << "\x1b" << int(Qt::Key_Escape);
+    QTest::newRow("backspace") << "\b" << int(Qt::Key_Return);
+}
+
+void ReceivingTest::everyOtherCharacterIsWrong()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, closingKey);
+    WindowFixture f;
+    QVERIFY(f.ready);
+    stopCycler(f);
+    f.click("B5");
+    QCOMPARE(f.window->letterToGuess(), QStringLiteral("A"));
+    const auto message = answerMessageBox(Qt::Key(closingKey));
+    f.type(typed);
+    QCOMPARE(*message, TA0::WrongAnswer);
+    QCOMPARE(score(f), (QStringList{"0", "1", "-1", "1", "0 %"}));
+    QCOMPARE(f.window->letterToGuess(), QStringLiteral("A"));
+}
+
+void ReceivingTest::keystrokeFinishesAfterTheBoxCloses()
+{
+    WindowFixture f;
+    QVERIFY(f.ready);
+    stopCycler(f);
+    f.click("B5");
+    QString progressWhileOpen = QStringLiteral("unset");
+    answerMessageBox(Qt::Key_Return, [&] { progressWhileOpen = f.window->unlockProgress(); });
+    f.type(QStringLiteral("Z"));
+    QCOMPARE(progressWhileOpen, QString());
+    QCOMPARE(f.window->unlockProgress(), QStringLiteral("Z"));
+}
+
+void ReceivingTest::timerTicksWhileTheBoxIsOpen()
+{
+    WindowFixture f;
+    QVERIFY(f.ready);
+    f.click("B5");
+    QSignalSpy ticks(f.window->findChild<QTimer *>(QStringLiteral("F5")), &QTimer::timeout);
+    int ticksWhileOpen = 0;
+    answerMessageBox(Qt::Key_Return, [&] {
+        const int before = ticks.count();
+        QEventLoop wait;
+        QTimer::singleShot(50, &wait, &QEventLoop::quit);
+        wait.exec();
+        ticksWhileOpen = ticks.count() - before;
+    });
+    f.type(QStringLiteral("5"));
+    QVERIFY2(ticksWhileOpen > 1, qPrintable(QString::number(ticksWhileOpen)));
+}
+
+QTEST_MAIN(ReceivingTest)
+#include "tst_receiving.moc"

@@ -1,0 +1,221 @@
+#include "windowfixture.h"
+
+#include "picturebox.h"
+#include "signaltable.h"
+
+#include <QGroupBox>
+#include <QScreen>
+
+namespace {
+
+QString captionOf(const QWidget *widget)
+{
+    if (auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (auto *box = qobject_cast<const QGroupBox *>(widget))
+        return box->title();
+    if (auto *button = qobject_cast<const QPushButton *>(widget))
+        return button->text();
+    return {};
+}
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void controls_data();
+    void controls();
+    void creationOrder();
+    void textsFitTheirControls();
+    void windowFrame();
+    void placedAtDesktopCentre();
+    void timerRunsBeforeShown();
+    void startsWithRestPicture();
+    void logoIsTransparentWhereCyan();
+};
+
+void WindowTest::controls_data()
+{
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<int>("fontPixels");
+    QTest::addColumn<QColor>("colour");
+
+    const QColor windowText = QApplication::palette().color(QPalette::WindowText);
+    struct Row { const char *code, *parent; QRect geometry; const char *caption; bool visible; int px; QColor colour; };
+    const Row rows[] = {
+        {"B3", "A0", {312, 8, 129, 121}, nullptr, true, 11, windowText},
+        {"B4", "A0", {312, 8, 129, 121}, nullptr, false, 11, windowText},
+        {"B2", "A0", {146, 8, 158, 150}, nullptr, true, 11, windowText},
+        {"B0", "A0", {41, 8, 64, 64}, nullptr, true, 11, windowText},
+        {"B1", "A0", {8, 80, 129, 81}, "Vlajkor - v1.0 (12.9.2006) Program na procvičování vlajkorové abecedy.", true, 11, windowText},
+        {"F6", "A0", {148, 140, 17, 17}, "A", false, 12, Qt::white},
+        {"C2", "A0", {272, 166, 81, 43}, "Počet pokusů", true, 11, windowText},
+        {"C3", "C2", {8, 14, 65, 25}, "0", true, 19, QColor(128, 128, 0)},
+        {"C0", "A0", {184, 166, 81, 43}, "Body celkem", true, 11, windowText},
+        {"C1", "C0", {8, 14, 65, 25}, "0", true, 19, QColor(0, 0, 255)},
+        {"B8", "A0", {96, 166, 81, 43}, "Trestné body", true, 11, windowText},
+        {"B9", "B8", {8, 14, 65, 25}, "0", true, 19, QColor(255, 0, 0)},
+        {"G0", "B8", {56, 16, 17, 19}, "+", false, 16, windowText},
+        {"F9", "B8", {8, 16, 17, 19}, "-", false, 16, windowText},
+        {"B5", "A0", {336, 134, 81, 25}, "Start", true, 11, windowText},
+        {"B6", "A0", {8, 166, 81, 43}, "Získané body", true, 11, windowText},
+        {"B7", "B6", {8, 14, 65, 25}, "0", true, 19, QColor(0, 128, 0)},
+        {"F7", "B6", {8, 16, 17, 19}, "-", false, 16, windowText},
+        {"F8", "B6", {56, 16, 17, 19}, "+", false, 16, windowText},
+        {"C4", "A0", {360, 166, 81, 43}, "Úspěšnost", true, 11, windowText},
+        {"C5", "C4", {8, 14, 65, 25}, "- - %", true, 19, QColor(128, 0, 128)},
+    };
+    for (const Row &row : rows) {
+        QTest::newRow(row.code) << QString::fromLatin1(row.parent) << row.geometry
+                                << (row.caption ? QString::fromUtf8(row.caption) : QString()) << row.visible
+                                << row.px << row.colour;
+    }
+    // The 27 hidden picture holders, eight to a row below the client area.
+    for (int row = 0; row < SignalTable::Count; ++row) {
+        const QString code = SignalTable::holderCode(row);
+        QTest::newRow(qPrintable(code)) << QStringLiteral("A0")
+                                        << QRect(8 + 48 * (row % 8), 224 + 48 * (row / 8), 39, 42) << QString()
+                                        << false << 11 << windowText;
+    }
+}
+
+void WindowTest::controls()
+{
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+    QFETCH(bool, visible);
+    QFETCH(int, fontPixels);
+    QFETCH(QColor, colour);
+
+    WindowFixture f;
+    QVERIFY(f.ready);
+    const QWidget *widget = f.control(QTest::currentDataTag());
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QCOMPARE(widget->geometry(), geometry);
+    if (!caption.isNull())
+        QCOMPARE(captionOf(widget), caption);
+    QCOMPARE(widget->isVisible(), visible);
+    QCOMPARE(widget->font().pixelSize(), fontPixels);
+    QCOMPARE(widget->palette().color(QPalette::WindowText), colour);
+}
+
+void WindowTest::creationOrder()
+{
+    // Later controls paint over earlier ones, so the order is part of the look.
+    WindowFixture f;
+    QStringList expected = {"B3", "B4", "B2", "B0", "B1"};
+    for (int row = 0; row < SignalTable::Count; ++row)
+        expected << SignalTable::holderCode(row);
+    expected << QStringList{"F6", "C2", "C0", "B8", "B5", "B6", "C4"};
+    QStringList actual;
+    for (const QObject *child : f.window->children()) {
+        if (child->isWidgetType())
+            actual << child->objectName();
+    }
+    QCOMPARE(actual, expected);
+
+    QStringList inB8;
+    for (const QObject *child : f.control("B8")->children())
+        inB8 << child->objectName();
+    QCOMPARE(inB8, (QStringList{"B9", "G0", "F9"}));
+}
+
+void WindowTest::textsFitTheirControls()
+{
+    WindowFixture f;
+    // Show the receiving texts too, and the longest figures the score fields normally hold.
+    f.control<QLabel>("B4")->show();
+    for (const QLabel *label : f.window->findChildren<QLabel *>()) {
+        if (label->objectName().isEmpty())
+            continue;
+        const QFontMetrics metrics(label->font());
+        // Wrapped text needs its full line height; a single line only needs its ink to fit.
+        const QRect bounds = label->wordWrap()
+            ? metrics.boundingRect(QRect(QPoint(), QSize(label->width(), 10000)),
+                                   int(label->alignment()) | Qt::TextWordWrap, label->text())
+            : metrics.tightBoundingRect(label->text());
+        QVERIFY2(bounds.width() <= label->width() && bounds.height() <= label->height(),
+                 qPrintable(QStringLiteral("%1 needs %2×%3").arg(label->objectName()).arg(bounds.width()).arg(bounds.height())));
+    }
+    for (const QGroupBox *box : f.window->findChildren<QGroupBox *>()) {
+        const int needed = QFontMetrics(box->font()).horizontalAdvance(box->title());
+        QVERIFY2(needed <= box->width() - 2, qPrintable(box->objectName()));
+    }
+    const auto *button = f.control<QPushButton>("B5");
+    QVERIFY(QFontMetrics(button->font()).horizontalAdvance(QStringLiteral("Stop")) < button->width());
+    // The second paragraph of each instruction starts on its own line.
+    for (const char *code : {"B3", "B4"})
+        QCOMPARE(f.text(code).count(u'\n'), 1);
+}
+
+void WindowTest::windowFrame()
+{
+    WindowFixture f;
+    QCOMPARE(f.window->objectName(), QStringLiteral("A0"));
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("Vlajkor"));
+    QCOMPARE(f.window->size(), QSize(449, 217));
+    QCOMPARE(f.window->minimumSize(), QSize(449, 217));
+    QCOMPARE(f.window->maximumSize(), QSize(449, 217));
+    const Qt::WindowFlags flags = f.window->windowFlags();
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(f.window->palette().color(f.window->backgroundRole()),
+             QApplication::palette().color(QPalette::Button));
+    QVERIFY(!f.window->windowIcon().isNull());
+}
+
+void WindowTest::placedAtDesktopCentre()
+{
+    TA0 window;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    const QRect desktop = primary->virtualGeometry();
+    const QPoint expected = primary->geometry().topLeft()
+                            + QPoint(std::max(0, (desktop.width() - 449) / 2), std::max(0, (desktop.height() - 217) / 2));
+    QCOMPARE(window.pos(), expected);
+}
+
+void WindowTest::timerRunsBeforeShown()
+{
+    TA0 window;
+    const auto *timer = window.findChild<QTimer *>(QStringLiteral("F5"));
+    QVERIFY(timer && timer->isActive());
+    QCOMPARE(timer->interval(), 1);
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+    QVERIFY(window.pictureFailures().isEmpty());
+}
+
+void WindowTest::startsWithRestPicture()
+{
+    WindowFixture f;
+    const QImage rest = f.control<PictureBox>("C6")->picture();
+    QCOMPARE(rest.size(), QSize(79, 75));
+    QCOMPARE(f.control<PictureBox>("B2")->picture(), rest);
+    QCOMPARE(f.text("F6"), QStringLiteral("A"));
+    QCOMPARE(f.window->letterToGuess(), QStringLiteral("A"));
+}
+
+void WindowTest::logoIsTransparentWhereCyan()
+{
+    WindowFixture f;
+    const QImage logo = f.control<PictureBox>("B0")->picture();
+    QCOMPARE(logo.size(), QSize(64, 64));
+    QCOMPARE(qAlpha(logo.pixel(0, 63)), 0);
+    int opaque = 0;
+    for (int y = 0; y < logo.height(); ++y) {
+        for (int x = 0; x < logo.width(); ++x)
+            opaque += qAlpha(logo.pixel(x, y)) == 255;
+    }
+    QVERIFY(opaque > 200); // the flags themselves stay
+}
+
+QTEST_MAIN(WindowTest)
+#include "tst_window.moc"
