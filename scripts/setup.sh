@@ -23,3 +23,5 @@ vlajkor_build() {
 }
 
 VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core)
+# What the tests need on top of the build.
+VLAJKOR_TEST_PACKAGES=()
