@@ -44,6 +44,8 @@ void setTextColour(QWidget *widget, const QColor &colour)
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
+    // On the window's button-face background the role would default to ButtonText.
+    widget->setForegroundRole(QPalette::WindowText);
 }
 
 template <typename Widget>
@@ -113,7 +115,10 @@ TA0::TA0(QWidget *parent)
 {
     setObjectName(QStringLiteral("A0"));
     setWindowTitle(MessageBox::Title);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+    QIcon icon;
+    for (const char *size : {"", "-48", "-64", "-128", "-256"})
+        icon.addFile(QStringLiteral(":/pictures/icon%1.png").arg(QLatin1String(size)));
+    setWindowIcon(icon);
     setFixedSize(ClientSize);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);

@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 MessageBox::MessageBox(QWidget *parent, const QString &text)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
@@ -18,10 +20,16 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
     m_text->setObjectName(QStringLiteral("MessageText"));
     m_text->setWordWrap(true);
     m_text->setTextFormat(Qt::PlainText);
-    m_text->setMaximumWidth(screen()->availableGeometry().width() / 2);
+    // A wrapping label in a layout picks a narrow width of its own; give it the width
+    // the text needs on one line, wrapping only past half the screen.
+    const int limit = screen()->availableGeometry().width() / 2;
+    const QRect needed = m_text->fontMetrics().boundingRect(QRect(0, 0, limit, 1 << 20), Qt::TextWordWrap, text);
+    m_text->setFixedWidth(std::min(limit, needed.width() + 2));
+    setMinimumWidth(MinimumWidth);
 
     // Enter presses the default button; QDialog already turns Escape into a reject.
     m_ok->setObjectName(QStringLiteral("MessageOk"));
+    m_ok->setMinimumWidth(ButtonWidth);
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);

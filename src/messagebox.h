@@ -25,6 +25,10 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // Wide enough for the caption on a title bar, and a button of the usual size.
+    static constexpr int MinimumWidth = 180;
+    static constexpr int ButtonWidth = 75;
+
     QLabel *m_text = nullptr;
     QPushButton *m_ok = nullptr;
 };

@@ -21,7 +21,14 @@ private slots:
     void timerTicksWhileTheBoxIsOpen();
 
 private:
-    static void stopCycler(const WindowFixture &f) { f.window->findChild<QTimer *>(QStringLiteral("F5"))->stop(); }
+    // Stops the timer and steps the cycler on to `letter`; it may have ticked any number
+    // of times while the window was being shown.
+    static void stopCyclerAt(const WindowFixture &f, const QString &letter)
+    {
+        f.window->findChild<QTimer *>(QStringLiteral("F5"))->stop();
+        while (f.window->cyclerLetter() != letter)
+            f.window->F5Timer();
+    }
     static void tick(const WindowFixture &f, int times = 1)
     {
         for (int i = 0; i < times; ++i)
@@ -57,7 +64,7 @@ void ReceivingTest::cyclerSteps()
     QFETCH(int, ticks);
     QFETCH(QString, letter);
     WindowFixture f;
-    stopCycler(f);
+    stopCyclerAt(f, QStringLiteral("A"));
     QSet<QString> seen;
     for (int i = 0; i < ticks; ++i) {
         tick(f);
@@ -73,8 +80,7 @@ void ReceivingTest::aRoundOfReceiving()
 {
     WindowFixture f;
     QVERIFY(f.ready);
-    stopCycler(f);
-    tick(f, 2);
+    stopCyclerAt(f, QStringLiteral("C"));
 
     f.click("B5");
     QCOMPARE(f.control<QPushButton>("B5")->text(), QStringLiteral("Stop"));
@@ -141,7 +147,7 @@ void ReceivingTest::everyOtherCharacterIsWrong()
     QFETCH(int, closingKey);
     WindowFixture f;
     QVERIFY(f.ready);
-    stopCycler(f);
+    stopCyclerAt(f, QStringLiteral("A"));
     f.click("B5");
     QCOMPARE(f.window->letterToGuess(), QStringLiteral("A"));
     const auto message = answerMessageBox(Qt::Key(closingKey));
@@ -155,7 +161,7 @@ void ReceivingTest::keystrokeFinishesAfterTheBoxCloses()
 {
     WindowFixture f;
     QVERIFY(f.ready);
-    stopCycler(f);
+    stopCyclerAt(f, QStringLiteral("A"));
     f.click("B5");
     QString progressWhileOpen = QStringLiteral("unset");
     answerMessageBox(Qt::Key_Return, [&] { progressWhileOpen = f.window->unlockProgress(); });

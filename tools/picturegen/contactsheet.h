@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+// All pictures enlarged side by side with their names, for checking each
+// signal by eye. Needs a QGuiApplication for the lettering.
+namespace contactsheet {
+
+QImage draw();
+
+} // namespace contactsheet
