@@ -24,4 +24,18 @@ vlajkor_build() {
 
 VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core)
 # What the tests need on top of the build.
-VLAJKOR_TEST_PACKAGES=()
+VLAJKOR_TEST_PACKAGES=(
+    # acceptance tests: an X server, input events, screenshots, the accessibility bus
+    xvfb xdotool imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
+    # install and package checks
+    desktop-file-utils appstream dpkg-dev
+)
+
+# How the tests of the sanitizer build (-DVLAJKOR_SANITIZE=ON) run: any finding, leaks
+# included, fails the test that met it. The model test walks fewer steps there, since each
+# costs about five times as much.
+VLAJKOR_SANITIZER_ENV=(
+    ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    VLAJKOR_MODEL_STEPS=50000
+)

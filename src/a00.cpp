@@ -160,8 +160,6 @@ void TA0::buildControls()
 
     C2 = scoreBox(this, "C2", 272, QStringLiteral("Počet pokusů"));
     C3 = scoreLabel(C2, "C3", QColor(128, 128, 0));
-    C3->setBackgroundRole(QPalette::Button);
-    C3->setAutoFillBackground(true);
     C0 = scoreBox(this, "C0", 184, QStringLiteral("Body celkem"));
     C1 = scoreLabel(C0, "C1", QColor(0, 0, 255));
     B8 = scoreBox(this, "B8", 96, QStringLiteral("Trestné body"));

@@ -1,0 +1,410 @@
+"""A private X desktop for the acceptance tests.
+
+Each test file gets its own Xvfb server and session bus (with the accessibility bus that
+the bus starts on demand), starts the built program on it as often as it needs, drives it
+with real key and mouse events through xdotool, and reads the results back from
+screenshots and, where text must be read, through AT-SPI.
+
+There is no window manager. X then sends keys to the window under the pointer, so every
+program is started with the pointer parked over its window, and clicks keep it there.
+"""
+
+import os
+import select
+import shutil
+import signal
+import string
+import subprocess
+import tempfile
+import time
+import unittest
+
+try:
+    import pyatspi
+except ImportError:  # reported by require_tools()
+    pyatspi = None
+
+# Command -> the Debian package that provides it; scripts/test installs them all.
+TOOLS = {
+    "Xvfb": "xvfb",
+    "xdotool": "xdotool",
+    "import": "imagemagick",
+    "xwininfo": "x11-utils",
+    "xprop": "x11-utils",
+    "dbus-daemon": "dbus-daemon",
+}
+
+TITLE = "Vlajkor"
+WAIT = 10.0  # seconds: the longest any single expected change may take
+
+
+def require_tools():
+    """Fails loudly, naming the packages, when something the tests drive is not installed."""
+    missing = sorted({package for tool, package in TOOLS.items() if not shutil.which(tool)})
+    if pyatspi is None:
+        missing.append("python3-pyatspi (run the tests with Debian's /usr/bin/python3)")
+    if not os.path.exists("/usr/libexec/at-spi-bus-launcher"):
+        missing.append("at-spi2-core")
+    if missing:
+        raise RuntimeError("acceptance tests need: " + ", ".join(missing))
+
+
+def wait_until(condition, what, timeout=WAIT, interval=0.02):
+    """Polls `condition` until it returns something true, and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise AssertionError(f"waited {timeout:g} s for {what}")
+        time.sleep(interval)
+
+
+class Image:
+    """An RGB screenshot or a part of one."""
+
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, bytes(rgb)
+
+    @classmethod
+    def from_ppm(cls, data):
+        # import writes a binary PPM: "P6\n<width> <height>\n255\n" then the pixels.
+        magic, width, height, maximum, pixels = data.split(maxsplit=4)
+        if magic != b"P6" or maximum != b"255":
+            raise ValueError("not an 8-bit binary PPM")
+        return cls(int(width), int(height), pixels)
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.rgb[i:i + 3])
+
+    def crop(self, x, y, width, height):
+        if x < 0 or y < 0 or x + width > self.width or y + height > self.height:
+            raise ValueError(f"{width}x{height}+{x}+{y} is outside the {self.width}x{self.height} image")
+        stride = 3 * self.width
+        starts = ((y + row) * stride + 3 * x for row in range(height))
+        return Image(width, height, b"".join(self.rgb[start:start + 3 * width] for start in starts))
+
+    def ink(self):
+        """How many pixels are dark enough to be text or a drawn sign."""
+        return sum(1 for i in range(0, len(self.rgb), 3) if max(self.rgb[i:i + 3]) < 128)
+
+    def colours(self):
+        return {self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)}
+
+    def __eq__(self, other):
+        return isinstance(other, Image) and (self.width, self.height, self.rgb) == (
+            other.width, other.height, other.rgb)
+
+    def __hash__(self):
+        return hash((self.width, self.height, self.rgb))
+
+
+class Desktop:
+    """An X server and a session bus, alive until close()."""
+
+    def __init__(self, width=1024, height=768):
+        require_tools()
+        self.width, self.height = width, height
+        self._dir = tempfile.TemporaryDirectory(prefix="vlajkor-desktop-")
+        self._processes = []
+        try:
+            self._start_x()
+            self._start_bus()
+        except BaseException:
+            self.close()
+            raise
+
+    def _spawn(self, args, log, **options):
+        # Own process group: close() ends whatever the process started too.
+        with open(os.path.join(self._dir.name, log), "w") as stderr:
+            process = subprocess.Popen(args, process_group=0, stderr=stderr, **options)
+        self._processes.append(process)
+        return process
+
+    def _read_log(self, log):
+        with open(os.path.join(self._dir.name, log), errors="replace") as text:
+            return text.read()
+
+    def _start_x(self):
+        # -displayfd lets the server pick a free display, so tests can run side by side.
+        # It writes the number and a newline in two writes once it is ready, and fails if
+        # the pipe is gone before the second: read to the end before closing.
+        read, write = os.pipe()
+        self._spawn(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{self.width}x{self.height}x24",
+                     "-nolisten", "tcp", "-noreset"], "xvfb.log", pass_fds=(write,))
+        os.close(write)
+        written = b""
+        deadline = time.monotonic() + WAIT
+        while not written.endswith(b"\n") and select.select([read], [], [], deadline - time.monotonic())[0]:
+            chunk = os.read(read, 64)
+            if not chunk:
+                break
+            written += chunk
+        os.close(read)
+        if not written.endswith(b"\n"):
+            raise RuntimeError("Xvfb did not start:\n" + self._read_log("xvfb.log"))
+        self.display = ":" + written.decode().strip()
+
+    def _start_bus(self):
+        # Qt settings of the caller's own session (a scale factor, say) must not leak in.
+        inherited = {key: value for key, value in os.environ.items() if not key.startswith("QT_")}
+        self.env = dict(inherited, DISPLAY=self.display, XDG_RUNTIME_DIR=self._dir.name)
+        # The bus starts the accessibility bus with its own environment, which must point
+        # to this desktop's display and private runtime folder, or parallel tests share one.
+        bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], "bus.log",
+                          env=self.env, stdout=subprocess.PIPE, text=True)
+        ready, _, _ = select.select([bus.stdout], [], [], WAIT)
+        address = bus.stdout.readline().strip() if ready else ""
+        bus.stdout.close()
+        if not address:
+            raise RuntimeError("the session bus did not start:\n" + self._read_log("bus.log"))
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        # The accessibility client reads the bus address from this process's environment
+        # when it first connects, which is why a test process has only one desktop.
+        os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, DISPLAY=self.display)
+        # Asking for the desktop starts the accessibility bus before the program looks for it.
+        pyatspi.Registry.getDesktop(0)
+
+    def run(self, *args, check=True):
+        result = subprocess.run(args, env=self.env, capture_output=True, text=True, timeout=WAIT)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def screenshot(self):
+        data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+                              capture_output=True, check=True, timeout=WAIT).stdout
+        return Image.from_ppm(data)
+
+    def top_level_windows(self):
+        """Ids of the mapped windows titled like the program's."""
+        found = self.run("xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$", check=False)
+        return [int(line) for line in found.split()]
+
+    def close(self):
+        for process in reversed(self._processes):
+            try:
+                os.killpg(process.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+            try:
+                process.wait(timeout=WAIT)
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        self._processes.clear()
+        self._dir.cleanup()
+
+
+class Program:
+    """The program under test, started on a desktop, with the ways a person reaches it."""
+
+    # Where the pointer rests between clicks: over the about text, which reacts to nothing.
+    PARK = (60, 120)
+
+    def __init__(self, desktop, path, **env):
+        self.desktop = desktop
+        self._log = tempfile.NamedTemporaryFile(prefix="vlajkor-", suffix=".log")
+        environment = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **env)
+        self.process = subprocess.Popen([path], env=environment, stdout=self._log, stderr=subprocess.STDOUT)
+        try:
+            self.window = wait_until(self._main_window, "the program's one window to appear")
+            self.app = wait_until(self._accessible_app, "the program on the accessibility bus")
+            self.move_pointer(*self.PARK)
+        except BaseException:
+            self.close()
+            raise
+
+    def _main_window(self):
+        self._check_running()
+        windows = self.desktop.top_level_windows()
+        return windows[0] if len(windows) == 1 else None
+
+    def _accessible_app(self):
+        self._check_running()
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == self.process.pid:
+                # Read every name and state live rather than from the client's cache.
+                app.set_cache_mask(pyatspi.Atspi.Cache.NONE)
+                return app
+        return None
+
+    def _check_running(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the program ended with status {self.process.returncode}:\n{self.output()}")
+
+    def output(self):
+        with open(self._log.name, errors="replace") as log:
+            return log.read()
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=WAIT)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self._log.close()
+
+    # --- the window on the X server ---
+
+    def geometry(self):
+        """(left, top, width, height) of the main window in device pixels."""
+        info = self.desktop.run("xwininfo", "-id", str(self.window))
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return tuple(int(fields[key]) for key in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def property(self, name):
+        return self.desktop.run("xprop", "-id", str(self.window), name)
+
+    def shot(self, x=0, y=0, width=None, height=None):
+        """A screenshot of the window, or of the part of it given in window pixels."""
+        left, top, full_width, full_height = self.geometry()
+        return self.desktop.screenshot().crop(left + x, top + y, width or full_width, height or full_height)
+
+    def settled_shot(self, *area, differing_from=None, what="the window to change"):
+        """The area once it differs from `differing_from` and two grabs in a row agree."""
+        def settled():
+            first = self.shot(*area)
+            if first == differing_from:
+                return None
+            return first if self.shot(*area) == first else None
+        return wait_until(settled, what)
+
+    # --- input ---
+
+    def move_pointer(self, x, y):
+        left, top, _, _ = self.geometry()
+        self.desktop.run("xdotool", "mousemove", str(left + x), str(top + y))
+
+    def click(self, x, y, count=1):
+        """Clicks at a point given in window pixels; count 2 is a fast double click."""
+        self.move_pointer(x, y)
+        self.desktop.run("xdotool", "click", "--repeat", str(count), "--delay", "60", "1")
+
+    def type(self, text):
+        self.desktop.run("xdotool", "type", "--delay", "30", text)
+
+    def key(self, name):
+        self.desktop.run("xdotool", "key", name)
+
+    # --- reading through the accessibility bus ---
+
+    def accessible_window(self):
+        for child in self.app:
+            if child.getRole() != pyatspi.ROLE_DIALOG and child.name == TITLE:
+                return child
+        raise AssertionError("the main window is not on the accessibility bus")
+
+    def dialog(self):
+        """The open message box as (title, text), or None."""
+        for child in self.app:
+            if child.getRole() == pyatspi.ROLE_DIALOG:
+                labels = [c.name for c in child if c.getRole() == pyatspi.ROLE_LABEL]
+                return child.name, "\n".join(labels)
+        return None
+
+    def controls(self):
+        """Name -> accessible object for the window's controls: the button, the window's
+        texts in the order the window makes them, each score field by the caption of its
+        box, and the box's hidden signs as "<caption> -" and "<caption> +"."""
+        found = {}
+        labels = []
+        for child in self.accessible_window():
+            role = child.getRole()
+            if role == pyatspi.ROLE_PUSH_BUTTON:
+                found["button"] = child
+            elif role == pyatspi.ROLE_LABEL:
+                labels.append(child)
+            elif role == pyatspi.ROLE_PANEL:
+                number, *signs = [c for c in child if c.getRole() == pyatspi.ROLE_LABEL]
+                found[child.name] = number
+                found.update((f"{child.name} {sign.name}", sign) for sign in signs)
+        if len(labels) != len(WINDOW_TEXTS):
+            raise AssertionError(f"expected {len(WINDOW_TEXTS)} texts on the window, found {len(labels)}")
+        found.update(zip(WINDOW_TEXTS, labels))
+        return found
+
+    def text(self, control):
+        return self.controls()[control].name
+
+    def showing(self, control):
+        return self.controls()[control].getState().contains(pyatspi.STATE_SHOWING)
+
+    def scores(self):
+        """The five score fields, left to right."""
+        controls = self.controls()
+        return tuple(controls[box].name for box in SCORE_BOXES)
+
+
+# The window's own texts, in the order it makes them.
+WINDOW_TEXTS = ("sending help", "receiving help", "about", "answer")
+SCORE_BOXES = ("Získané body", "Trestné body", "Body celkem", "Počet pokusů", "Úspěšnost")
+
+# Where things are in the window, in pixels of a scale factor of 1.
+DISPLAY = (146, 8, 158, 150)
+BUTTON = (336 + 40, 134 + 12)
+INSTRUCTIONS = (312, 8, 129, 121)
+# The hidden plus and minus signs: box left + label left, box top + label top, size.
+SIGNS = {
+    "Získané body -": (8 + 8, 166 + 16, 17, 19),
+    "Získané body +": (8 + 56, 166 + 16, 17, 19),
+    "Trestné body -": (96 + 8, 166 + 16, 17, 19),
+    "Trestné body +": (96 + 56, 166 + 16, 17, 19),
+}
+
+
+def pictures_by_typing(program):
+    """Types the alphabet in sending mode and returns the rest picture and letter -> picture,
+    as the display showed them. Each letter must change the display."""
+    rest = program.settled_shot(*DISPLAY)
+    pictures = {}
+    shown = rest
+    for letter in string.ascii_uppercase:
+        program.type(letter.lower())
+        shown = program.settled_shot(*DISPLAY, differing_from=shown,
+                                     what=f"typing {letter.lower()!r} to change the picture")
+        pictures[letter] = shown
+    return rest, pictures
+
+
+def centre(area):
+    x, y, width, height = area
+    return x + width // 2, y + height // 2
+
+
+def program_path():
+    path = os.environ.get("VLAJKOR")
+    if not path or not os.access(path, os.X_OK):
+        raise RuntimeError("set VLAJKOR to the built program (CTest does)")
+    return path
+
+
+class DesktopTest(unittest.TestCase):
+    """One desktop per test file; each test starts the program afresh on it."""
+
+    desktop = None
+    screen = {}  # the size of the desktop, when not the default
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop(**cls.screen)
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.desktop:
+            cls.desktop.close()
+
+    def start(self, **env):
+        program = Program(self.desktop, program_path(), **env)
+        self.addCleanup(program.close)
+        return program
+
+
+def main():
+    # A runner without its own warning filter: the accessibility bindings warn on import.
+    unittest.main(testRunner=unittest.TextTestRunner(verbosity=2))
