@@ -32,8 +32,8 @@ VLAJKOR_TEST_PACKAGES=(
 )
 
 # How the tests of the sanitizer build (-DVLAJKOR_SANITIZE=ON) run: any finding, leaks
-# included, fails the test that met it. The model test walks fewer steps there, since each
-# costs about five times as much.
+# included, fails the test that met it. The model test walks half its steps there, since
+# each costs about twice as much.
 VLAJKOR_SANITIZER_ENV=(
     ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
