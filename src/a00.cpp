@@ -116,7 +116,8 @@ TA0::TA0(QWidget *parent)
     setObjectName(QStringLiteral("A0"));
     setWindowTitle(MessageBox::Title);
     QIcon icon;
-    for (const char *size : {"", "-48", "-64", "-128", "-256"})
+    // Title bars and task bars want small sizes; the large ones are for menus and are installed, not embedded.
+    for (const char *size : {"", "-48", "-64"})
         icon.addFile(QStringLiteral(":/pictures/icon%1.png").arg(QLatin1String(size)));
     setWindowIcon(icon);
     setFixedSize(ClientSize);
