@@ -2,6 +2,7 @@
 #include "messagebox.h"
 #include "picturebox.h"
 #include "signaltable.h"
+#include "ticktimer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -35,11 +36,11 @@ void wait(int milliseconds)
 // Counts the ticks after which the cycler holds the letter after the one it held before.
 double cyclerStepsPerSecond(TA0 &window)
 {
-    auto *timer = window.findChild<QTimer *>(QStringLiteral("F5"));
+    auto *timer = window.findChild<TickTimer *>(QStringLiteral("F5"));
     QString last = window.cyclerLetter();
     qint64 steps = 0;
     qint64 irregular = 0;
-    const auto connection = QObject::connect(timer, &QTimer::timeout, [&] {
+    const auto connection = QObject::connect(timer, &TickTimer::timeout, [&] {
         const QString now = window.cyclerLetter();
         const QChar expected = last == u"Z" ? QChar(u'A') : QChar(last.front().unicode() + 1);
         if (now == expected)
@@ -164,7 +165,7 @@ int main(int argc, char *argv[])
                  percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(latencies, 1.0));
     std::printf("key_to_paint_ms_p99: %.2f\n", percentile(latencies, 0.99));
 
-    window.findChild<QTimer *>(QStringLiteral("F5"))->stop();
+    window.findChild<TickTimer *>(QStringLiteral("F5"))->stop();
     std::printf("bare_qt_ticks_per_second: %.0f\n", bareTimerTicksPerSecond());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "jpegdecoder.h"
 #include "messagebox.h"
 #include "picturebox.h"
+#include "ticktimer.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -128,11 +129,9 @@ TA0::TA0(QWidget *parent)
     buildControls();
     loadPictures();
 
-    F5 = new QTimer(this);
+    F5 = new TickTimer(this);
     F5->setObjectName(QStringLiteral("F5"));
-    F5->setTimerType(Qt::PreciseTimer);
-    F5->setInterval(1);
-    connect(F5, &QTimer::timeout, this, &TA0::F5Timer);
+    connect(F5, &TickTimer::timeout, this, &TA0::F5Timer);
     F5->start();
 
     placeOnDesktop();

@@ -15,7 +15,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
-class QTimer;
+class TickTimer;
 
 // The main window: every control of the trainer and all of its event handlers.
 // Controls carry their two-character codes as member and object names.
@@ -92,7 +92,7 @@ private:
     // and the cycler changes a thousand times a second.
     QString F3 = QStringLiteral("A");
     QString F4 = QStringLiteral("A");
-    QTimer *F5 = nullptr;
+    TickTimer *F5 = nullptr;
 
     ScoreBoard m_score;
     UnlockRecogniser m_recogniser;

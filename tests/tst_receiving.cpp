@@ -2,6 +2,7 @@
 
 #include "picturebox.h"
 #include "signaltable.h"
+#include "ticktimer.h"
 
 #include <QSignalSpy>
 
@@ -25,7 +26,7 @@ private:
     // of times while the window was being shown.
     static void stopCyclerAt(const WindowFixture &f, const QString &letter)
     {
-        f.window->findChild<QTimer *>(QStringLiteral("F5"))->stop();
+        f.window->findChild<TickTimer *>(QStringLiteral("F5"))->stop();
         while (f.window->cyclerLetter() != letter)
             f.window->F5Timer();
     }
@@ -175,7 +176,7 @@ void ReceivingTest::timerTicksWhileTheBoxIsOpen()
     WindowFixture f;
     QVERIFY(f.ready);
     f.click("B5");
-    QSignalSpy ticks(f.window->findChild<QTimer *>(QStringLiteral("F5")), &QTimer::timeout);
+    QSignalSpy ticks(f.window->findChild<TickTimer *>(QStringLiteral("F5")), &TickTimer::timeout);
     int ticksWhileOpen = 0;
     answerMessageBox(Qt::Key_Return, [&] {
         const int before = ticks.count();

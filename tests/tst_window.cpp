@@ -2,9 +2,11 @@
 
 #include "picturebox.h"
 #include "signaltable.h"
+#include "ticktimer.h"
 
 #include <QGroupBox>
 #include <QScreen>
+#include <QSignalSpy>
 
 namespace {
 
@@ -186,11 +188,19 @@ void WindowTest::placedAtDesktopCentre()
 void WindowTest::timerRunsBeforeShown()
 {
     TA0 window;
-    const auto *timer = window.findChild<QTimer *>(QStringLiteral("F5"));
+    auto *timer = window.findChild<TickTimer *>(QStringLiteral("F5"));
     QVERIFY(timer && timer->isActive());
-    QCOMPARE(timer->interval(), 1);
-    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
     QVERIFY(window.pictureFailures().isEmpty());
+
+    QSignalSpy ticks(timer, &TickTimer::timeout);
+    QVERIFY(ticks.wait());
+    timer->stop();
+    QVERIFY(!timer->isActive());
+    const QString stoppedAt = window.cyclerLetter();
+    ticks.clear();
+    QTest::qWait(20);
+    QCOMPARE(ticks.count(), 0);
+    QCOMPARE(window.cyclerLetter(), stoppedAt);
 }
 
 void WindowTest::startsWithRestPicture()

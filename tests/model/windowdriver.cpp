@@ -2,6 +2,7 @@
 
 #include "a00.h"
 #include "picturebox.h"
+#include "ticktimer.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -64,7 +65,7 @@ WindowDriver::WindowDriver() : m_window(std::make_unique<TA0>())
 {
     // The timer starts while the window is built; stopped before any event loop runs,
     // it has not ticked yet.
-    auto *timer = child<QTimer>(*m_window, QStringLiteral("F5"));
+    auto *timer = child<TickTimer>(*m_window, QStringLiteral("F5"));
     if (!timer) {
         m_setupProblem = QStringLiteral("no timer F5");
         return;
