@@ -52,10 +52,10 @@ void TickTimer::stop()
 void TickTimer::arm(bool on)
 {
     constexpr long period = IntervalMs * 1'000'000L;
-    itimerspec spec{};
+    itimerspec setting{};
     if (on)
-        spec.it_interval.tv_nsec = spec.it_value.tv_nsec = period;
-    timerfd_settime(m_fd, 0, &spec, nullptr);
+        setting.it_interval.tv_nsec = setting.it_value.tv_nsec = period;
+    timerfd_settime(m_fd, 0, &setting, nullptr);
     m_notifier->setEnabled(on);
 }
 
