@@ -31,26 +31,20 @@ TickTimer::~TickTimer()
     }
 }
 
-void TickTimer::start()
+bool TickTimer::isActive() const
 {
-    m_active = true;
-    if (m_fallback)
-        m_fallback->start();
-    else
-        arm(true);
+    return m_fallback ? m_fallback->isActive() : m_notifier->isEnabled();
 }
 
-void TickTimer::stop()
+void TickTimer::setRunning(bool on)
 {
-    m_active = false;
-    if (m_fallback)
-        m_fallback->stop();
-    else
-        arm(false);
-}
-
-void TickTimer::arm(bool on)
-{
+    if (m_fallback) {
+        if (on)
+            m_fallback->start();
+        else
+            m_fallback->stop();
+        return;
+    }
     constexpr long period = IntervalMs * 1'000'000L;
     itimerspec setting{};
     if (on)
@@ -63,6 +57,6 @@ void TickTimer::drain()
 {
     // Periods that passed while the program was busy are not made up for: one wake, one tick.
     std::uint64_t expirations = 0;
-    if (read(m_fd, &expirations, sizeof expirations) == sizeof expirations && m_active)
+    if (read(m_fd, &expirations, sizeof expirations) == sizeof expirations)
         emit timeout();
 }

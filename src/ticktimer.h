@@ -20,19 +20,18 @@ public:
     explicit TickTimer(QObject *parent = nullptr);
     ~TickTimer() override;
 
-    void start();
-    void stop();
-    bool isActive() const { return m_active; }
+    void start() { setRunning(true); }
+    void stop() { setRunning(false); }
+    bool isActive() const;
 
 signals:
     void timeout();
 
 private:
-    void arm(bool on);
+    void setRunning(bool on);
     void drain();
 
     int m_fd = -1;
     QSocketNotifier *m_notifier = nullptr;
     QTimer *m_fallback = nullptr;
-    bool m_active = false;
 };
