@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by scripts/run and scripts/test: install what is missing, then build into build/.
 # Sourced, not run; the caller sets VLAJKOR_PACKAGES to the Debian packages it needs.
 
@@ -27,8 +30,10 @@ VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-d
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
     xvfb xdotool imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
-    # install and package checks
-    desktop-file-utils appstream dpkg-dev
+    # install and package checks; cpack's DEB generator runs `file` on what it packs
+    desktop-file-utils appstream dpkg-dev file
+    # every file's licence
+    reuse
 )
 
 # How the tests of the sanitizer build (-DVLAJKOR_SANITIZE=ON) run: any finding, leaks

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "a00.h"
 #include "messagebox.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The picture generator: its positions against the semaphore alphabet's own
 // rule, its drawings, and its output against the committed files.
 

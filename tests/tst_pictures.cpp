@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The committed pictures, logo and icons, checked from their bytes: what the
 // program embeds must be exactly the format it expects to decode.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private X desktop for the acceptance tests.
 
 Each test file gets its own Xvfb server and session bus (with the accessibility bus that

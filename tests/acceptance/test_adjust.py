@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The hidden key sequence shows the answer and the plus and minus signs, and hides them again."""
 
 from desktop import DISPLAY, SIGNS, DesktopTest, centre, main, wait_until

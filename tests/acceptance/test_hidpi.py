@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """On a screen of twice the density the window doubles, the pictures stay crisp and the text sharp."""
 
 from desktop import DISPLAY, INSTRUCTIONS, DesktopTest, Image, main

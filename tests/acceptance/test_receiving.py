@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Receiving: Start shows a letter to guess, answers are scored, Stop goes back to sending."""
 
 from desktop import BUTTON, DISPLAY, DesktopTest, main, pictures_by_typing, wait_until

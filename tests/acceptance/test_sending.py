@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Sending: every typed letter shows its own picture at once."""
 
 from desktop import DISPLAY, DesktopTest, main, pictures_by_typing

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the signal pictures, the logo and the icons into a folder, and on
 // request a contact sheet of them all for checking by eye.
 
