@@ -134,7 +134,6 @@ TA0::TA0(QWidget *parent)
 
     F5 = new TickTimer(this);
     F5->setObjectName(QStringLiteral("F5"));
-    connect(F5, &TickTimer::timeout, this, &TA0::F5Timer);
     F5->start();
 
     placeOnDesktop();
@@ -320,6 +319,7 @@ void TA0::B5Click()
             B3->hide();
             B4->show();
             B5->setText(StopCaption);
+            catchUpCycler();
             setF4(F3);
         } else {
             B3->show();
@@ -337,10 +337,30 @@ void TA0::checkAnswer(const QString &folded)
         MessageBox::inform(this, WrongAnswer);
         m_score.addPenalty();
     } else {
+        catchUpCycler();
         setF4(F3);
         m_score.addGained();
     }
     RefreshScore();
+}
+
+QString TA0::cyclerLetter()
+{
+    catchUpCycler();
+    return F3;
+}
+
+void TA0::catchUpCycler()
+{
+    advanceCycler(F5->takeTicks());
+}
+
+void TA0::advanceCycler(quint64 ticks)
+{
+    // Every 26 ticks bring the cycler round to the same letter, so an hour's idle costs
+    // no more steps than a millisecond's.
+    for (auto steps = ticks % 26; steps > 0; --steps)
+        F5Timer();
 }
 
 void TA0::F5Timer()

@@ -33,8 +33,9 @@ public:
 
     explicit TA0(QWidget *parent = nullptr);
 
-    // The letter the cycler holds now, and the letter whose picture is to be guessed.
-    QString cyclerLetter() const { return F3; }
+    // The letter the cycler holds now, brought up to date with the ticks counted so far,
+    // and the letter whose picture is to be guessed.
+    QString cyclerLetter();
     QString letterToGuess() const { return F4; }
     const ScoreBoard &score() const { return m_score; }
     QString unlockProgress() const { return m_recogniser.progress(); }
@@ -49,6 +50,8 @@ public:
     void B5Click();
     void F4Change();
     void F5Timer();
+    // Steps the cycler on by `ticks` ticks of F5, in at most 25 steps however many.
+    void advanceCycler(quint64 ticks);
     void F7Click();
     void F8Click();
     void F9Click();
@@ -65,6 +68,7 @@ private:
     void loadPictures();
     void deliverTypedKeys(const QKeyEvent &event);
     void showLetter(const QString &text);
+    void catchUpCycler();
     void checkAnswer(const QString &folded);
     void toggleHiddenMode();
     template <typename Body> void guarded(const QString &message, Body &&body);

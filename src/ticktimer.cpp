@@ -3,63 +3,70 @@
 
 #include "ticktimer.h"
 
-#include <QSocketNotifier>
-#include <QTimer>
-
 #include <cstdint>
 
+#if __has_include(<sys/timerfd.h>)
 #include <sys/timerfd.h>
 #include <unistd.h>
+#define VLAJKOR_HAVE_TIMERFD 1
+#endif
 
-TickTimer::TickTimer(QObject *parent)
-    : QObject(parent), m_fd(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC))
+TickTimer::TickTimer(QObject *parent) : QObject(parent)
 {
-    if (m_fd >= 0) {
-        m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
-        m_notifier->setEnabled(false);
-        connect(m_notifier, &QSocketNotifier::activated, this, &TickTimer::drain);
-    } else {
-        m_fallback = new QTimer(this);
-        m_fallback->setTimerType(Qt::PreciseTimer);
-        m_fallback->setInterval(IntervalMs);
-        connect(m_fallback, &QTimer::timeout, this, &TickTimer::timeout);
-    }
+#ifdef VLAJKOR_HAVE_TIMERFD
+    m_fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+#endif
 }
 
 TickTimer::~TickTimer()
 {
-    if (m_fd >= 0) {
-        delete m_notifier;
+#ifdef VLAJKOR_HAVE_TIMERFD
+    if (m_fd >= 0)
         close(m_fd);
+#endif
+}
+
+void TickTimer::start()
+{
+    m_active = true;
+    m_started = Clock::now();
+    m_taken = 0;
+#ifdef VLAJKOR_HAVE_TIMERFD
+    if (m_fd >= 0) {
+        itimerspec setting{};
+        setting.it_interval.tv_nsec = setting.it_value.tv_nsec = IntervalMs * 1'000'000L;
+        timerfd_settime(m_fd, 0, &setting, nullptr);
     }
+#endif
 }
 
-bool TickTimer::isActive() const
+void TickTimer::stop()
 {
-    return m_fallback ? m_fallback->isActive() : m_notifier->isEnabled();
-}
-
-void TickTimer::setRunning(bool on)
-{
-    if (m_fallback) {
-        if (on)
-            m_fallback->start();
-        else
-            m_fallback->stop();
-        return;
+    m_active = false;
+#ifdef VLAJKOR_HAVE_TIMERFD
+    if (m_fd >= 0) {
+        const itimerspec disarmed{};
+        timerfd_settime(m_fd, 0, &disarmed, nullptr);
     }
-    constexpr long period = IntervalMs * 1'000'000L;
-    itimerspec setting{};
-    if (on)
-        setting.it_interval.tv_nsec = setting.it_value.tv_nsec = period;
-    timerfd_settime(m_fd, 0, &setting, nullptr);
-    m_notifier->setEnabled(on);
+#endif
 }
 
-void TickTimer::drain()
+quint64 TickTimer::takeTicks()
 {
-    // Periods that passed while the program was busy are not made up for: one wake, one tick.
-    std::uint64_t expirations = 0;
-    if (read(m_fd, &expirations, sizeof expirations) == sizeof expirations)
-        emit timeout();
+    if (!m_active)
+        return 0;
+#ifdef VLAJKOR_HAVE_TIMERFD
+    if (m_fd >= 0) {
+        // The kernel re-arms a periodic timerfd only when it is read, so an unread one
+        // costs nothing; the read returns every period that ended since, or fails with
+        // EAGAIN when none has.
+        std::uint64_t expirations = 0;
+        return read(m_fd, &expirations, sizeof expirations) == sizeof expirations ? expirations : 0;
+    }
+#endif
+    const auto ended = quint64(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_started).count())
+                       / IntervalMs;
+    const quint64 fresh = ended - m_taken;
+    m_taken = ended;
+    return fresh;
 }

@@ -214,9 +214,16 @@ void RandomWalk::typeStep(const WindowDriver::Key &key)
 
 void RandomWalk::tick()
 {
-    log(QStringLiteral("tick"));
-    m_model.tick();
-    m_driver.tick();
+    // Mostly single ticks; now and then the many that pass between two keystrokes, or a
+    // long idle.
+    quint64 ticks = 1;
+    if (const int kind = pick(10); kind == 0)
+        ticks = 2 + pick(100);
+    else if (kind == 1)
+        ticks = std::uniform_int_distribution<quint64>()(m_random);
+    log(QStringLiteral("tick ×%1").arg(ticks));
+    m_model.tick(ticks);
+    m_driver.tick(ticks);
 }
 
 void RandomWalk::clickStartStop()
@@ -267,8 +274,8 @@ void RandomWalk::onBox(QDialog *box)
         const int kind = pick(10);
         if (kind < 5) {
             log(QStringLiteral("tick, box open"));
-            m_model.tick();
-            m_driver.tick();
+            m_model.tick(1);
+            m_driver.tick(1);
         } else if (kind < 7) {
             log(QStringLiteral("click B5, box open"));
             m_driver.click(QStringLiteral("B5"));

@@ -66,9 +66,9 @@ void TrainerModel::closeBox()
     m_pendingKey.reset();
 }
 
-void TrainerModel::tick()
+void TrainerModel::tick(quint64 ticks)
 {
-    m_cycler = (m_cycler + 1) % 26;
+    m_cycler = int((m_cycler + ticks % 26) % 26);
 }
 
 void TrainerModel::clickStartStop()

@@ -51,7 +51,8 @@ public:
     bool type(const QString &key);
     void closeBox();
 
-    void tick();
+    // The cycler steps on by `ticks` ticks of its timer.
+    void tick(quint64 ticks);
     void clickStartStop();
     enum class Adjust { GainedMinus, GainedPlus, PenaltyMinus, PenaltyPlus };
     // A click, or a double click, which counts as one, on a plus or minus label.

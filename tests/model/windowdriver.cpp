@@ -113,9 +113,9 @@ void WindowDriver::type(const Key &key)
     });
 }
 
-void WindowDriver::tick()
+void WindowDriver::tick(quint64 ticks)
 {
-    watched([&] { m_window->F5Timer(); });
+    watched([&] { m_window->advanceCycler(ticks); });
 }
 
 QPoint WindowDriver::centreOf(const QString &code) const
@@ -183,7 +183,7 @@ TrainerModel::View WindowDriver::view(int likelyRow) const
             v.adjustLabelsShown << QLatin1String(code);
     }
 
-    v.cycler = w.cyclerLetter();
+    v.cycler = m_window->cyclerLetter();
     v.letterToGuess = w.letterToGuess();
     v.unlockProgress = w.unlockProgress();
     const QWidget *focus = w.focusWidget();

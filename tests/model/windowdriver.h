@@ -19,7 +19,7 @@ class TA0;
 
 // Works the real window the way a person does, with keys and clicks through its window
 // handle, and reads back everything a person can see of it. The cycler's timer is
-// stopped before the window first runs, so ticks happen only when tick() asks for them.
+// stopped before the window first runs, so ticks count only when tick() asks for them.
 class WindowDriver
 {
 public:
@@ -36,7 +36,7 @@ public:
         bool shift = false;
     };
     void type(const Key &key);
-    void tick();
+    void tick(quint64 ticks);
     void click(const QString &code);
     void doubleClick(const QString &code);
 
