@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "a00.h"
-#include "messagebox.h"
+#include "applicationtitle.h"
 #include "picturebox.h"
 #include "signaltable.h"
 #include "ticktimer.h"
@@ -145,7 +145,7 @@ double percentile(std::vector<double> samples, double share)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(MessageBox::Title);
+    QApplication::setApplicationDisplayName(ApplicationTitle);
     TA0 window;
     window.show();
     while (!window.windowHandle() || !window.windowHandle()->isExposed())

@@ -1,8 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The Vlajkor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Shared by scripts/run and scripts/test: install what is missing, then build into build/.
-# Sourced, not run; the caller sets VLAJKOR_PACKAGES to the Debian packages it needs.
+# Sourced, not run, by the other scripts here (run, test, bench, screenshot, check-package):
+# the Debian packages the build and the tests use, vlajkor_install_missing to install those
+# of them that are missing, and vlajkor_build to configure and build into a folder of the
+# project (build/ for the program and its tests).
 
 vlajkor_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 

@@ -3,6 +3,7 @@
 
 #include "a00.h"
 
+#include "applicationtitle.h"
 #include "clicklabel.h"
 #include "jpegdecoder.h"
 #include "messagebox.h"
@@ -118,7 +119,7 @@ TA0::TA0(QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("A0"));
-    setWindowTitle(MessageBox::Title);
+    setWindowTitle(ApplicationTitle);
     QIcon icon;
     // Title bars and task bars want small sizes; the large ones are for menus and are installed, not embedded.
     for (const char *size : {"", "-48", "-64"})
@@ -228,6 +229,11 @@ void TA0::placeOnDesktop()
     move(primary->geometry().topLeft() + QPoint(left, top));
 }
 
+// Every handler runs inside one of these, as the design has it. In practice only an
+// allocation failure (std::bad_alloc from Qt's containers) can reach it: nothing in the
+// handlers throws on purpose, and damaged pictures are dealt with at loading. Without it
+// such an exception would leave the handler through Qt's event loop and end the program,
+// losing the score; with it the learner sees which handler failed and goes on.
 template <typename Body>
 void TA0::guarded(const QString &message, Body &&body)
 {
@@ -379,10 +385,12 @@ void TA0::F5Timer()
 void TA0::RefreshScore()
 {
     guarded(QStringLiteral("Chyba při přepočítávání hodnocení"), [this] {
-        const QStringList fields = m_score.fields();
-        QLabel *const labels[] = {B7, B9, C1, C3, C5};
-        for (int i = 0; i < 5; ++i)
-            labels[i]->setText(fields.at(i));
+        const ScoreBoard::Fields shown = m_score.fields();
+        B7->setText(shown.gained);
+        B9->setText(shown.penalty);
+        C1->setText(shown.total);
+        C3->setText(shown.attempts);
+        C5->setText(shown.rate);
     });
 }
 

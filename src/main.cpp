@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "a00.h"
-#include "messagebox.h"
+#include "applicationtitle.h"
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vlajkor"));
-    QApplication::setApplicationDisplayName(MessageBox::Title);
+    QApplication::setApplicationDisplayName(ApplicationTitle);
     // Lets docks match the window to its menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("cz.vlajkor.vlajkor"));
 

@@ -3,6 +3,8 @@
 
 #include "messagebox.h"
 
+#include "applicationtitle.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -17,7 +19,7 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
       m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
     setObjectName(QStringLiteral("MessageBox"));
-    setWindowTitle(Title);
+    setWindowTitle(ApplicationTitle);
     setModal(true);
 
     m_text->setObjectName(QStringLiteral("MessageText"));

@@ -17,8 +17,6 @@ class MessageBox : public QDialog
     Q_OBJECT
 
 public:
-    static inline const QString Title = QStringLiteral("Vlajkor");
-
     MessageBox(QWidget *parent, const QString &text);
 
     // Shows `text` and returns when the box has been closed.

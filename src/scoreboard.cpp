@@ -26,7 +26,7 @@ void ScoreBoard::addPenalty() { increment(PenaltyPoints); }
 void ScoreBoard::removeGained() { decrement(GainedPoints); }
 void ScoreBoard::removePenalty() { decrement(PenaltyPoints); }
 
-QStringList ScoreBoard::fields() const
+ScoreBoard::Fields ScoreBoard::fields() const
 {
     const qint64 gained = GainedPoints;
     const qint64 penalty = PenaltyPoints;

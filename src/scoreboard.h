@@ -4,7 +4,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
 #include <cstdint>
 
 // The two counters of right and wrong answers and the five figures shown from them.
@@ -27,8 +27,16 @@ public:
     void removeGained();
     void removePenalty();
 
-    // Points gained, penalty points, total, attempts and success rate, in that order.
-    QStringList fields() const;
+    // The five figures as the score row shows them.
+    struct Fields
+    {
+        QString gained;
+        QString penalty;
+        QString total;    // gained − penalty
+        QString attempts; // gained + penalty
+        QString rate;     // whole percent of attempts that were right, or NoRate
+    };
+    Fields fields() const;
 
 private:
     std::int32_t GainedPoints = 0;

@@ -3,8 +3,6 @@
 
 #include "windowfixture.h"
 
-#include "picturebox.h"
-#include "signaltable.h"
 #include "ticktimer.h"
 
 #include <QElapsedTimer>
@@ -36,17 +34,9 @@ private:
             f.window->F5Timer();
     }
     static void tick(const WindowFixture &f) { f.window->F5Timer(); }
-    static QStringList score(const WindowFixture &f)
-    {
-        QStringList fields;
-        for (const char *code : {"B7", "B9", "C1", "C3", "C5"})
-            fields << f.text(code);
-        return fields;
-    }
     static bool shows(const WindowFixture &f, const QString &letter)
     {
-        const auto *holder = f.control<PictureBox>(qPrintable(SignalTable::holderCode(SignalTable::rowOf(letter))));
-        return f.control<PictureBox>("B2")->picture() == holder->picture();
+        return f.displayPicture() == f.holderPicture(letter);
     }
 };
 
@@ -100,17 +90,17 @@ void ReceivingTest::aRoundOfReceiving()
     // Right answers, the same letter twice: the cycler has not moved, so "C" comes again.
     f.type(QStringLiteral("c"));
     f.type(QStringLiteral("C"));
-    QCOMPARE(score(f), (QStringList{"2", "0", "2", "2", "100 %"}));
+    QCOMPARE(f.scores(), (QStringList{"2", "0", "2", "2", "100 %"}));
     QVERIFY(shows(f, "C"));
 
     // A wrong answer: the message first, the penalty only once it is closed, the picture stays.
     tick(f);
     QStringList whileOpen;
-    const auto message = answerMessageBox(Qt::Key_Return, [&] { whileOpen = score(f); });
+    const auto message = answerMessageBox(Qt::Key_Return, [&] { whileOpen = f.scores(); });
     f.type(QStringLiteral("x"));
     QCOMPARE(*message, TA0::WrongAnswer);
     QCOMPARE(whileOpen, (QStringList{"2", "0", "2", "2", "100 %"}));
-    QCOMPARE(score(f), (QStringList{"2", "1", "1", "3", "66 %"}));
+    QCOMPARE(f.scores(), (QStringList{"2", "1", "1", "3", "66 %"}));
     QCOMPARE(f.window->letterToGuess(), QStringLiteral("C"));
     QVERIFY(shows(f, "C"));
 
@@ -128,10 +118,10 @@ void ReceivingTest::aRoundOfReceiving()
     f.type(QStringLiteral("qe"));
     QVERIFY(shows(f, "E"));
     const QStringList kept{"3", "1", "2", "4", "75 %"};
-    QCOMPARE(score(f), kept);
+    QCOMPARE(f.scores(), kept);
 
     f.click("B5");
-    QCOMPARE(score(f), kept);
+    QCOMPARE(f.scores(), kept);
     QCOMPARE(f.window->letterToGuess(), f.window->cyclerLetter());
 }
 
@@ -160,7 +150,7 @@ void ReceivingTest::everyOtherCharacterIsWrong()
     const auto message = answerMessageBox(Qt::Key(closingKey));
     f.type(typed);
     QCOMPARE(*message, TA0::WrongAnswer);
-    QCOMPARE(score(f), (QStringList{"0", "1", "-1", "1", "0 %"}));
+    QCOMPARE(f.scores(), (QStringList{"0", "1", "-1", "1", "0 %"}));
     QCOMPARE(f.window->letterToGuess(), QStringLiteral("A"));
 }
 

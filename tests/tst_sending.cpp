@@ -3,9 +3,6 @@
 
 #include "windowfixture.h"
 
-#include "picturebox.h"
-#include "signaltable.h"
-
 // Typing on the window in sending mode: each key shows its letter's picture at once.
 class SendingTest : public QObject
 {
@@ -23,13 +20,6 @@ private slots:
     void displayIsCrispBlocks();
     void everyAssignmentOfLetterToGuessShows_data();
     void everyAssignmentOfLetterToGuessShows();
-
-private:
-    static QImage pictureOf(const WindowFixture &f, const QString &letter)
-    {
-        return f.control<PictureBox>(qPrintable(SignalTable::holderCode(SignalTable::rowOf(letter))))->picture();
-    }
-    static QImage shown(const WindowFixture &f) { return f.control<PictureBox>("B2")->picture(); }
 };
 
 void SendingTest::typedCharacter_data()
@@ -62,10 +52,10 @@ void SendingTest::typedCharacter()
     WindowFixture f;
     QVERIFY(f.ready);
     f.type(QStringLiteral("b"));
-    QCOMPARE(shown(f), pictureOf(f, "B"));
+    QCOMPARE(f.displayPicture(), f.holderPicture("B"));
     QTest::sendKeyEvent(QTest::Click, f.keyTarget(), Qt::Key_unknown, typed, Qt::NoModifier);
     QCOMPARE(f.text("F6"), label);
-    QCOMPARE(shown(f), pictureOf(f, picture));
+    QCOMPARE(f.displayPicture(), f.holderPicture(picture));
     QCOMPARE(f.window->letterToGuess(), QStringLiteral("A")); // sending never touches it
 }
 
@@ -153,7 +143,7 @@ void SendingTest::displayIsCrispBlocks()
     WindowFixture f;
     QVERIFY(f.ready);
     f.type(QStringLiteral("r"));
-    const QImage picture = shown(f).convertToFormat(QImage::Format_RGB32);
+    const QImage picture = f.displayPicture().convertToFormat(QImage::Format_RGB32);
     QWidget *display = f.control("B2");
     const QImage grabbed = display->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const qreal ratio = display->devicePixelRatioF();
@@ -186,11 +176,11 @@ void SendingTest::everyAssignmentOfLetterToGuessShows()
     WindowFixture f;
     QVERIFY(f.ready);
     f.type(QStringLiteral("c"));
-    const QImage holderBefore = pictureOf(f, "C");
+    const QImage holderBefore = f.holderPicture("C");
     f.window->setF4(letter);
     QCOMPARE(f.text("F6"), letter);
-    QCOMPARE(shown(f), pictureOf(f, picture));
-    QCOMPARE(pictureOf(f, "C"), holderBefore);
+    QCOMPARE(f.displayPicture(), f.holderPicture(picture));
+    QCOMPARE(f.holderPicture("C"), holderBefore);
 }
 
 QTEST_MAIN(SendingTest)

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "a00.h"
+#include "picturebox.h"
+#include "signaltable.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,6 +15,15 @@
 
 #include <functional>
 #include <memory>
+
+// The five score fields as a window shows them: gained, penalty, total, attempts, rate.
+inline QStringList scoreFields(const QWidget &window)
+{
+    QStringList fields;
+    for (const char *code : {"B7", "B9", "C1", "C3", "C5"})
+        fields << window.findChild<QLabel *>(QLatin1String(code))->text();
+    return fields;
+}
 
 // A shown, active main window, and the ways a person reaches it: typing, clicking, and
 // answering the message box that a keystroke may open.
@@ -34,6 +45,14 @@ public:
     }
 
     QString text(const char *code) const { return control<QLabel>(code)->text(); }
+    QStringList scores() const { return scoreFields(*window); }
+
+    // The picture in the display, and the one the holder of `letter` keeps.
+    QImage displayPicture() const { return control<PictureBox>("B2")->picture(); }
+    QImage holderPicture(const QString &letter) const
+    {
+        return control<PictureBox>(qPrintable(SignalTable::holderCode(SignalTable::rowOf(letter))))->picture();
+    }
 
     // Where typed keys go now: the focused control, or the window itself.
     QWidget *keyTarget() const

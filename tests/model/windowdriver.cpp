@@ -6,6 +6,7 @@
 #include "a00.h"
 #include "picturebox.h"
 #include "ticktimer.h"
+#include "windowfixture.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -53,8 +54,6 @@ private:
 };
 
 namespace {
-
-const char *const ScoreCodes[] = {"B7", "B9", "C1", "C3", "C5"};
 
 template <typename T = QWidget>
 T *child(const TA0 &window, const QString &code)
@@ -161,8 +160,7 @@ TrainerModel::View WindowDriver::view(int likelyRow) const
     v.buttonCaption = child<QPushButton>(w, QStringLiteral("B5"))->text();
     v.sendingHelpShown = child(w, QStringLiteral("B3"))->isVisible();
     v.receivingHelpShown = child(w, QStringLiteral("B4"))->isVisible();
-    for (const char *code : ScoreCodes)
-        v.fields << child<QLabel>(w, QLatin1String(code))->text();
+    v.fields = scoreFields(w);
 
     const QImage shown = child<PictureBox>(w, QStringLiteral("B2"))->picture();
     v.pictureRow = -1;
