@@ -25,7 +25,8 @@ vlajkor_build() {
     cmake --build "$vlajkor_root/$dir" -j"$(nproc)"
 }
 
-VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core)
+# dpkg-dev: dpkg-buildflags gives the optimised build Debian's hardening flags.
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core dpkg-dev)
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
