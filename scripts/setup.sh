@@ -33,6 +33,9 @@ VLAJKOR_TEST_PACKAGES=(
     xvfb xdotool imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
     # install and package checks; cpack's DEB generator runs `file` on what it packs
     desktop-file-utils appstream dpkg-dev file
+    # the package's checkers: lintian, which reads manual pages with man-db's tools, and
+    # devscripts' hardening-check
+    lintian man-db devscripts
     # every file's licence
     reuse
 )
