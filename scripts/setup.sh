@@ -27,13 +27,17 @@ vlajkor_build() {
     cmake --build "$vlajkor_root/$dir" -j"$(nproc)"
 }
 
-VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core)
+# dpkg-dev: dpkg-buildflags gives the optimised build Debian's hardening flags.
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core dpkg-dev)
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
     xvfb xdotool imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
     # install and package checks; cpack's DEB generator runs `file` on what it packs
     desktop-file-utils appstream dpkg-dev file
+    # the package's checkers: lintian, which reads manual pages with man-db's tools, and
+    # devscripts' hardening-check
+    lintian man-db devscripts
     # every file's licence
     reuse
 )
