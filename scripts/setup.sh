@@ -25,7 +25,7 @@ vlajkor_build() {
     cmake --build "$vlajkor_root/$dir" -j"$(nproc)"
 }
 
-VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core)
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libxcb1-dev fonts-dejavu-core)
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus

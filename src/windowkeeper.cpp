@@ -3,6 +3,8 @@
 
 #include "windowkeeper.h"
 
+#include "windowframe.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -38,8 +40,7 @@ WindowKeeper::WindowKeeper(QWidget *window)
     : QObject(window),
       m_window(window)
 {
-    // Placed before the native window exists, the position is the frame's: X11 window
-    // managers then put the frame's corner there, not the client's.
+    // Placed before the native window exists, so that its position is the frame's.
     place();
     window->installEventFilter(this);
 }
@@ -61,7 +62,7 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         QMetaObject::invokeMethod(this, &WindowKeeper::returnToNormal, Qt::QueuedConnection);
     } else if (event->type() == QEvent::Show && !m_shown) {
         m_shown = true;
-        // The native window exists now, and with it whatever the platform knows of the frame.
+        // The native window exists now but is not on screen: ask for the frame it will get.
         place();
         connect(m_window->windowHandle(), &QWindow::windowStateChanged, this, &WindowKeeper::keepNormal);
     }
@@ -73,8 +74,16 @@ void WindowKeeper::place()
     if (placedByCompositor())
         return;
     const QRect area = workAreaFor(m_window);
-    if (!area.isEmpty())
+    if (area.isEmpty())
+        return;
+    // Qt learns the frame only once the window is on screen; an X11 window manager tells it before.
+    const QMargins frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : QMargins();
+    if (frame.isNull()) {
         m_window->move(centredIn(area, m_window->frameGeometry().size()));
+    } else {
+        const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
+        m_window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), m_window->size()));
+    }
 }
 
 void WindowKeeper::keepNormal()

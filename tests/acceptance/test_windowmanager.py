@@ -56,8 +56,12 @@ class WindowManagerTest(DesktopTest):
         program = self.start()
         left, top, width, height = program.geometry()
         self.assertEqual((width, height), SIZE)
-        # Whole on the screen, not cut by its edges, and offered no way to grow.
-        self.assertTrue(0 <= left and left + width <= 1280 and 0 <= top and top + height <= 1024)
+        # The frame, not just the window inside it, is centred on the screen.
+        extents = program.property("_NET_FRAME_EXTENTS").split("=")[1]
+        frame_left, frame_right, frame_top, frame_bottom = (int(value) for value in extents.split(","))
+        centre = (left - frame_left + (frame_left + width + frame_right) / 2,
+                  top - frame_top + (frame_top + height + frame_bottom) / 2)
+        self.assertLessEqual(abs(centre[0] - 640) + abs(centre[1] - 512), 2, f"the frame's centre is at {centre}")
         self.assertNotIn("MAXIMIZE", program.property("_NET_WM_ALLOWED_ACTIONS"))
 
         # Typed keys reach the window at once: the display shows the letter.
