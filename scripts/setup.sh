@@ -28,11 +28,14 @@ vlajkor_build() {
 }
 
 # dpkg-dev: dpkg-buildflags gives the optimised build Debian's hardening flags.
-VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev fonts-dejavu-core dpkg-dev)
+# libxcb1-dev: the window asks an X11 window manager for its frame before it is shown.
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libxcb1-dev fonts-dejavu-core dpkg-dev)
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
     xvfb xdotool imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
+    # the window under a real window manager and under a Wayland compositor
+    xfwm4 wmctrl weston qt6-wayland
     # install and package checks; cpack's DEB generator runs `file` on what it packs
     desktop-file-utils appstream dpkg-dev file
     # the package's checkers: lintian, which reads manual pages with man-db's tools, and

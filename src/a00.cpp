@@ -9,18 +9,15 @@
 #include "messagebox.h"
 #include "picturebox.h"
 #include "ticktimer.h"
+#include "windowkeeper.h"
 
 #include <QFile>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace {
 
@@ -137,7 +134,7 @@ TA0::TA0(QWidget *parent)
     F5->setObjectName(QStringLiteral("F5"));
     F5->start();
 
-    placeOnDesktop();
+    new WindowKeeper(this);
 }
 
 void TA0::buildControls()
@@ -216,17 +213,6 @@ void TA0::loadPictures()
                                          + m_pictureFailures.join(u'\n'));
         });
     }
-}
-
-void TA0::placeOnDesktop()
-{
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    if (!primary)
-        return;
-    const QRect desktop = primary->virtualGeometry();
-    const int left = std::max(0, (desktop.width() - width()) / 2);
-    const int top = std::max(0, (desktop.height() - height()) / 2);
-    move(primary->geometry().topLeft() + QPoint(left, top));
 }
 
 // Every handler runs inside one of these, as the design has it. In practice only an

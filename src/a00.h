@@ -81,7 +81,6 @@ protected:
 
 private:
     void buildControls();
-    void placeOnDesktop();
     void loadPictures();
     void deliverTypedKeys(const QKeyEvent &event);
     void showLetter(const QString &text);

@@ -4,6 +4,7 @@
 #include "messagebox.h"
 
 #include "applicationtitle.h"
+#include "windowkeeper.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -30,7 +31,6 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
     const int limit = screen()->availableGeometry().width() / 2;
     const QRect needed = m_text->fontMetrics().boundingRect(QRect(0, 0, limit, 1 << 20), Qt::TextWordWrap, text);
     m_text->setFixedWidth(std::min(limit, needed.width() + 2));
-    setMinimumWidth(MinimumWidth);
 
     // Enter presses the default button; QDialog already turns Escape into a reject.
     m_ok->setObjectName(QStringLiteral("MessageOk"));
@@ -43,18 +43,15 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(m_text);
     layout->addWidget(m_ok, 0, Qt::AlignHCenter);
+    // The layout fixes the box at its size hint, which a minimum width of the box does not enter.
+    layout->addStrut(MinimumWidth);
+    // Sized now, so that it can be placed before it is shown.
+    layout->activate();
+    new WindowKeeper(this);
 }
 
 void MessageBox::inform(QWidget *parent, const QString &text)
 {
     MessageBox box(parent, text);
     box.exec();
-}
-
-void MessageBox::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->geometry().center());
-    move(frame.topLeft());
 }

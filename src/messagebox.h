@@ -10,7 +10,8 @@ class QPushButton;
 
 // The program's one kind of message: a modal box captioned with the application
 // title, no icon, the text wrapped at half the screen width and a single "OK"
-// button that Enter and Escape press too. It opens centred on the screen.
+// button that Enter and Escape press too. It opens centred on the monitor that shows its
+// parent.
 // While it is open the main window takes no input, but its timers keep running.
 class MessageBox : public QDialog
 {
@@ -22,12 +23,10 @@ public:
     // Shows `text` and returns when the box has been closed.
     static void inform(QWidget *parent, const QString &text);
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    // Wide enough for the caption on a title bar, and a button of the usual size.
-    static constexpr int MinimumWidth = 180;
+    // Wide enough for the caption centred on a title bar with three buttons at its right
+    // (Qt draws such a bar on Wayland), and a button of the usual size.
+    static constexpr int MinimumWidth = 220;
     static constexpr int ButtonWidth = 75;
 
     QLabel *m_text = nullptr;

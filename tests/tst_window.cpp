@@ -3,12 +3,19 @@
 
 #include "windowfixture.h"
 
+#include "messagebox.h"
 #include "picturebox.h"
 #include "signaltable.h"
 #include "ticktimer.h"
+#include "windowkeeper.h"
 
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -23,6 +30,25 @@ QString captionOf(const QWidget *widget)
     return {};
 }
 
+QString describe(const QRect &rect)
+{
+    return QStringLiteral("%1×%2%3%4%5%6").arg(rect.width()).arg(rect.height())
+        .arg(rect.x() < 0 ? "" : "+").arg(rect.x()).arg(rect.y() < 0 ? "" : "+").arg(rect.y());
+}
+
+// Whether `frame` lies whole in `area`, centred to a pixel; or, where it cannot fit, has its
+// top-left corner inside. Empty when it does, else what is wrong.
+QString misplacement(const QRect &frame, const QRect &area)
+{
+    const QString where = describe(frame) + QStringLiteral(" on ") + describe(area);
+    if (frame.width() > area.width() || frame.height() > area.height())
+        return area.contains(frame.topLeft()) ? QString() : where + QStringLiteral(": corner outside");
+    if (!area.contains(frame))
+        return where + QStringLiteral(": not whole");
+    const QPoint offset = frame.center() - area.center();
+    return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1 ? QString() : where + QStringLiteral(": off centre");
+}
+
 } // namespace
 
 class WindowTest : public QObject
@@ -35,7 +61,9 @@ private slots:
     void creationOrder();
     void textsFitTheirControls();
     void windowFrame();
-    void placedAtDesktopCentre();
+    void placedOnPrimaryMonitor();
+    void placedOnEachLayout_data();
+    void placedOnEachLayout();
     void timerRunsBeforeShown();
     void startsWithRestPicture();
     void logoIsTransparentWhereCyan();
@@ -177,14 +205,70 @@ void WindowTest::windowFrame()
     QVERIFY(!f.window->windowIcon().isNull());
 }
 
-void WindowTest::placedAtDesktopCentre()
+void WindowTest::placedOnPrimaryMonitor()
 {
+    // On the monitors this process has; placedOnEachLayout runs it on several layouts.
     TA0 window;
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    const QRect desktop = primary->virtualGeometry();
-    const QPoint expected = primary->geometry().topLeft()
-                            + QPoint(std::max(0, (desktop.width() - 449) / 2), std::max(0, (desktop.height() - 217) / 2));
-    QCOMPARE(window.pos(), expected);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(449, 217));
+    const QString misplaced = misplacement(window.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    QVERIFY2(misplaced.isEmpty(), qPrintable(QStringLiteral("window ") + misplaced));
+
+    // The message box opens on the monitor that shows the window, wherever it was moved.
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        window.move(WindowKeeper::centredIn(screen->availableGeometry(), window.frameGeometry().size()));
+        QTRY_COMPARE(window.screen(), screen);
+        QRect box;
+        QTimer::singleShot(0, [&box] {
+            QWidget *open = QApplication::activeModalWidget();
+            QVERIFY(open && QTest::qWaitForWindowExposed(open));
+            box = open->frameGeometry();
+            open->close();
+        });
+        MessageBox::inform(&window, TA0::WrongAnswer);
+        const QString boxMisplaced = misplacement(box, screen->availableGeometry());
+        QVERIFY2(boxMisplaced.isEmpty(), qPrintable(QStringLiteral("message box ") + boxMisplaced));
+    }
+}
+
+void WindowTest::placedOnEachLayout_data()
+{
+    // The first monitor of each layout is the primary one.
+    QTest::addColumn<QList<QRect>>("monitors");
+    QTest::newRow("one monitor") << QList<QRect>{{0, 0, 1920, 1080}};
+    QTest::newRow("two side by side") << QList<QRect>{{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}};
+    QTest::newRow("laptop, larger monitor right") << QList<QRect>{{0, 0, 1366, 768}, {1366, 0, 1920, 1080}};
+    QTest::newRow("laptop right of a larger monitor") << QList<QRect>{{1920, 312, 1366, 768}, {0, 0, 1920, 1080}};
+    QTest::newRow("laptop below a larger monitor") << QList<QRect>{{277, 1080, 1366, 768}, {0, 0, 1920, 1080}};
+    QTest::newRow("monitor smaller than the window") << QList<QRect>{{0, 0, 400, 200}};
+}
+
+void WindowTest::placedOnEachLayout()
+{
+    QFETCH(QList<QRect>, monitors);
+    // The platform's monitors are fixed for the life of a process: each layout gets one.
+    QJsonArray screens;
+    for (const QRect &monitor : monitors) {
+        screens.append(QJsonObject{{"name", QStringLiteral("monitor %1").arg(screens.size())},
+                                   {"x", monitor.x()}, {"y", monitor.y()},
+                                   {"width", monitor.width()}, {"height", monitor.height()},
+                                   {"logicalDpi", 96}, {"logicalBaseDpi", 96}, {"dpr", 1}});
+    }
+    QTemporaryDir dir;
+    QFile config(dir.filePath(QStringLiteral("screens.json")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QJsonDocument(QJsonObject{{"screens", screens}}).toJson());
+    config.close();
+
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config.fileName());
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("placedOnPrimaryMonitor")});
+    QVERIFY(child.waitForFinished(120000));
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, child.readAll().constData());
 }
 
 void WindowTest::timerRunsBeforeShown()

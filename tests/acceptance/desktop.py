@@ -13,6 +13,7 @@ program is started with the pointer parked over its window, and clicks keep it t
 """
 
 import os
+import re
 import select
 import shutil
 import signal
@@ -72,11 +73,12 @@ class Image:
 
     @classmethod
     def from_ppm(cls, data):
-        # import writes a binary PPM: "P6\n<width> <height>\n255\n" then the pixels.
-        magic, width, height, maximum, pixels = data.split(maxsplit=4)
-        if magic != b"P6" or maximum != b"255":
+        # import writes a binary PPM: "P6\n<width> <height>\n255\n" then the pixels. One
+        # whitespace byte ends the header: the first pixel may start with such a byte too.
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
+        if not header:
             raise ValueError("not an 8-bit binary PPM")
-        return cls(int(width), int(height), pixels)
+        return cls(int(header[1]), int(header[2]), data[header.end():])
 
     def pixel(self, x, y):
         i = 3 * (y * self.width + x)
@@ -210,7 +212,8 @@ class Program:
     def __init__(self, desktop, path, **env):
         self.desktop = desktop
         self._log = tempfile.NamedTemporaryFile(prefix="vlajkor-", suffix=".log")
-        environment = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **env)
+        environment = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        environment.update(env)
         self.process = subprocess.Popen([path], env=environment, stdout=self._log, stderr=subprocess.STDOUT)
         try:
             self.window = wait_until(self._main_window, "the program's one window to appear")

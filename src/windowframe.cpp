@@ -1,0 +1,100 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windowframe.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QList>
+#include <QThread>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// A window manager answers within milliseconds; one that says it answers but does not
+// costs this much at most.
+constexpr int PatienceMs = 1000;
+
+struct FreeReply
+{
+    void operator()(void *reply) const { std::free(reply); }
+};
+template <typename Reply>
+using ReplyPointer = std::unique_ptr<Reply, FreeReply>;
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    const ReplyPointer<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, false, std::strlen(name), name), nullptr));
+    return reply ? reply->atom : XCB_ATOM_NONE;
+}
+
+// The 32-bit values of a window's property; none where the window or the property is missing.
+QList<quint32> values(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
+{
+    const ReplyPointer<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, false, window, property, type, 0, 64), nullptr));
+    if (!reply || reply->format != 32 || reply->type != type)
+        return {};
+    const auto *data = static_cast<const quint32 *>(xcb_get_property_value(reply.get()));
+    return QList<quint32>(data, data + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+// Whether a window manager runs that says it answers `question`: its check window must
+// still exist, or the root window's list is one a window manager left behind.
+bool managerAnswers(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t question)
+{
+    const xcb_atom_t check = atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const QList<quint32> manager = values(connection, root, check, XCB_ATOM_WINDOW);
+    if (manager.size() != 1 || values(connection, manager.front(), check, XCB_ATOM_WINDOW) != manager)
+        return false;
+    return values(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM).contains(question);
+}
+
+} // namespace
+
+QMargins WindowFrame::before(QWindow *window)
+{
+    // Other platforms may offer the interface too, for their own use of an X server.
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection() || !window->handle())
+        return {};
+    xcb_connection_t *connection = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const ReplyPointer<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
+    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    if (!tree || !managerAnswers(connection, tree->root, request))
+        return {};
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = request;
+    xcb_send_event(connection, false, tree->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+
+    // The answer is a property on the window. Qt's own event loop must not be entered here,
+    // so the property is read until it is there.
+    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    const QDeadlineTimer deadline(PatienceMs);
+    do {
+        const QList<quint32> frame = values(connection, id, extents, XCB_ATOM_CARDINAL);
+        if (frame.size() == 4) {
+            // Left, right, top and bottom, in the screen's pixels.
+            const qreal ratio = window->devicePixelRatio();
+            return QMargins(qRound(frame[0] / ratio), qRound(frame[2] / ratio), qRound(frame[1] / ratio),
+                            qRound(frame[3] / ratio));
+        }
+        QThread::msleep(2);
+    } while (!deadline.hasExpired());
+    return {};
+}

@@ -1,0 +1,123 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windowkeeper.h"
+
+#include "windowframe.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+constexpr Qt::WindowStates LargerStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+// How long a Wayland window waits for the compositor to answer a maximize request; far
+// longer than an answer takes even on a busy machine.
+constexpr int CompositorPatience = 3000;
+
+bool placedByCompositor()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The work area of the monitor that shows the window's parent, or of the primary monitor.
+QRect workAreaFor(const QWidget *window)
+{
+    const QWidget *parent = window->parentWidget();
+    const QScreen *screen = parent ? parent->window()->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+} // namespace
+
+WindowKeeper::WindowKeeper(QWidget *window)
+    : QObject(window),
+      m_window(window)
+{
+    // Placed before the native window exists, so that its position is the frame's.
+    place();
+    window->installEventFilter(this);
+}
+
+QPoint WindowKeeper::centredIn(const QRect &area, const QSize &size)
+{
+    const QPoint centred = area.topLeft()
+                           + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    return {std::max(area.left(), centred.x()), std::max(area.top(), centred.y())};
+}
+
+bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window)
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Paint && m_leavingLarger && m_window->size() != m_window->maximumSize()) {
+        // Queued, so that the frame painted now reaches the compositor first.
+        m_leavingLarger = false;
+        QMetaObject::invokeMethod(this, &WindowKeeper::returnToNormal, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::Show && !m_shown) {
+        m_shown = true;
+        // The native window exists now but is not on screen: ask for the frame it will get.
+        place();
+        connect(m_window->windowHandle(), &QWindow::windowStateChanged, this, &WindowKeeper::keepNormal);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowKeeper::place()
+{
+    if (placedByCompositor())
+        return;
+    const QRect area = workAreaFor(m_window);
+    if (area.isEmpty())
+        return;
+    // Qt learns the frame only once the window is on screen; an X11 window manager tells it before.
+    const QMargins frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : QMargins();
+    if (frame.isNull()) {
+        m_window->move(centredIn(area, m_window->frameGeometry().size()));
+    } else {
+        const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
+        m_window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), m_window->size()));
+    }
+}
+
+void WindowKeeper::keepNormal()
+{
+    QWindow *handle = m_window->windowHandle();
+    if (!(handle->windowStates() & LargerStates)) {
+        if (handle->maximumSize() != m_window->maximumSize())
+            handle->setMaximumSize(m_window->maximumSize());
+        return;
+    }
+    if (!placedByCompositor()) {
+        returnToNormal();
+        return;
+    }
+    // A Wayland compositor may answer a maximize with a size that the window's next frame
+    // must fill, and until then it takes no request to return to normal: weston ends a
+    // client that does otherwise. So the window may grow for that one frame. A compositor
+    // that will not maximize a fixed-size window (GNOME's) answers nothing, and after a
+    // while the window stops waiting.
+    handle->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    m_leavingLarger = true;
+    QTimer::singleShot(CompositorPatience, this, [this] {
+        if (m_leavingLarger) {
+            m_leavingLarger = false;
+            returnToNormal();
+        }
+    });
+}
+
+void WindowKeeper::returnToNormal()
+{
+    // Minimized stays: it hides the window without changing its size.
+    QWindow *handle = m_window->windowHandle();
+    handle->setWindowStates(handle->windowStates() & ~LargerStates);
+    if (handle->maximumSize() != m_window->maximumSize())
+        handle->setMaximumSize(m_window->maximumSize());
+}

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QObject>
+
+class QPoint;
+class QRect;
+class QSize;
+class QWidget;
+
+// Keeps a fixed-size top-level window as it was made.
+//
+// It opens whole and centred on a monitor's work area: a window with a parent on the
+// monitor that shows the parent, any other on the primary monitor. Wayland leaves placing
+// to the compositor, so there it is left alone.
+//
+// It stays in its normal state: a maximize or fullscreen request, whether from a window
+// manager, a compositor or the title bar that Qt draws itself on Wayland, is undone at once,
+// since the window has nothing to show in a larger frame.
+class WindowKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Places `window`, which must not be shown yet, and looks after it from then on.
+    explicit WindowKeeper(QWidget *window);
+
+    // The top-left corner of a frame of `size` centred in `area`; a frame larger than the
+    // area keeps its top-left corner inside it.
+    static QPoint centredIn(const QRect &area, const QSize &size);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void place();
+    void keepNormal();
+    void returnToNormal();
+
+    QWidget *m_window = nullptr;
+    bool m_shown = false;
+    // Set while the window takes a compositor's larger size for the one frame that the
+    // compositor demands before it takes a request to return to normal.
+    bool m_leavingLarger = false;
+};
