@@ -18,6 +18,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class SignalPictures;
 class TickTimer;
 
 // The main window: every control of the trainer and all of its event handlers.
@@ -40,7 +41,7 @@ public:
     const ScoreBoard &score() const { return m_score; }
     QString unlockProgress() const { return m_recogniser.progress(); }
     // Pictures that could not be loaded, one line each; empty when all are fine.
-    QStringList pictureFailures() const { return m_pictureFailures; }
+    QStringList pictureFailures() const;
 
     // Assigns the letter to guess; every assignment, also of the letter it holds, shows it.
     void setF4(const QString &text);
@@ -103,7 +104,7 @@ private:
 
     ScoreBoard m_score;
     UnlockRecogniser m_recogniser;
-    QStringList m_pictureFailures;
+    SignalPictures *m_pictures = nullptr;
     // Set once a failing tick has been reported, so that a fault that repeats on every
     // tick shows one box rather than a thousand a second; a good tick clears it.
     bool m_tickFailureReported = false;
