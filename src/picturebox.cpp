@@ -60,8 +60,11 @@ void PictureBox::paintEvent(QPaintEvent *)
         return;
     }
     if (m_fit == Fit::Stretch) {
+        // In this format the painter stretches with a plain scaling loop; from the decoder's
+        // 24-bit one it takes its general path, which hands the work to helper threads that
+        // start with the window's first paint and wake again for every letter shown.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(rect(), shown);
+        painter.drawImage(rect(), shown.convertToFormat(QImage::Format_RGB32));
     } else {
         painter.drawImage(0, 0, shown);
     }
