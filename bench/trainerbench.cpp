@@ -5,7 +5,6 @@
 #include "applicationtitle.h"
 #include "picturebox.h"
 #include "signaltable.h"
-#include "ticktimer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,12 +20,18 @@
 #include <vector>
 
 // The trainer's window as the program builds it, measured from inside: how many steps the
-// cycler really makes per second, and how long a typed letter takes to reach the screen as
-// its picture; then, for comparison, how often a bare 1 ms timer ticks. Prints one
-// "name: value" line per figure; details go to standard error.
+// cycler makes per second, read through the window the way the program reads it, in sending
+// mode, in receiving mode and while a message box is open; and how long a typed letter takes
+// to reach the screen as its picture. Prints one "name: value" line per figure; details go to
+// standard error.
 namespace {
 
 constexpr int CyclerMilliseconds = 5000; // in each mode
+constexpr int BoxMilliseconds = 2000;
+constexpr int ReadingMilliseconds = 5;
+// The cycler goes round its 26 letters in 26 ms: readings less than this far apart tell
+// exactly how far it moved, whatever the jitter of the 1 ms tick.
+constexpr qint64 LongestSoundGapNs = 20'000'000;
 constexpr int Keys = 1200;
 
 void wait(int milliseconds)
@@ -36,32 +41,115 @@ void wait(int milliseconds)
     loop.exec();
 }
 
-// Reads the cycler every few milliseconds, as often as it cannot go round once between two
-// readings, and adds up how far it moved each time.
-double cyclerStepsPerSecond(TA0 &window)
+// Reads the cycler every few milliseconds, noting the clock at each reading, and adds up how
+// far it moved between readings. The timer keeps firing inside any event loop, a message
+// box's included. A gap too long to tell a whole round from none (the process was not
+// scheduled) is left out of both the steps and the time, and counted: each such gap, like
+// each end of the count, may be off by one tick, and the result says by how much at most.
+class CyclerCount
 {
-    QString last = window.cyclerLetter();
-    qint64 steps = 0;
-    QTimer reader;
-    reader.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&reader, &QTimer::timeout, [&] {
-        const QString now = window.cyclerLetter();
-        steps += (now.front().unicode() - last.front().unicode() + 26) % 26;
-        last = now;
+public:
+    explicit CyclerCount(TA0 &window) : m_window(window)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { read(); });
+        m_clock.start();
+        m_last = letter();
+        m_lastAt = m_clock.nsecsElapsed();
+        m_timer.start(ReadingMilliseconds);
+    }
+
+    struct Result
+    {
+        double stepsPerSecond = 0;
+        double uncertainty = 0; // at most this far off, in steps per second
+        qint64 readings = 0;
+        qint64 longGaps = 0;
+        qint64 longestGapNs = 0;
+    };
+
+    Result finish()
+    {
+        m_timer.stop();
+        read();
+        Result result;
+        const double seconds = m_soundNs / 1e9;
+        result.stepsPerSecond = m_steps / seconds;
+        result.uncertainty = double(m_longGaps + 1) / seconds;
+        result.readings = m_readings;
+        result.longGaps = m_longGaps;
+        result.longestGapNs = m_longestGapNs;
+        return result;
+    }
+
+private:
+    int letter() { return m_window.cyclerLetter().front().unicode() - u'A'; }
+
+    void read()
+    {
+        const int now = letter();
+        const qint64 at = m_clock.nsecsElapsed();
+        const qint64 gap = at - m_lastAt;
+        m_longestGapNs = std::max(m_longestGapNs, gap);
+        if (gap > LongestSoundGapNs) {
+            ++m_longGaps;
+        } else {
+            m_steps += (now - m_last + 26) % 26;
+            m_soundNs += gap;
+        }
+        ++m_readings;
+        m_last = now;
+        m_lastAt = at;
+    }
+
+    TA0 &m_window;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    int m_last = 0;
+    qint64 m_lastAt = 0;
+    qint64 m_steps = 0;
+    qint64 m_soundNs = 0;
+    qint64 m_readings = 0;
+    qint64 m_longGaps = 0;
+    qint64 m_longestGapNs = 0;
+};
+
+CyclerCount::Result countFor(TA0 &window, int milliseconds)
+{
+    CyclerCount count(window);
+    wait(milliseconds);
+    return count.finish();
+}
+
+// Counts while a wrong answer's message box is open for a while, then closes it.
+CyclerCount::Result countAcrossMessageBox(TA0 &window, bool &boxSeen)
+{
+    CyclerCount count(window);
+    QTimer::singleShot(BoxMilliseconds, Qt::PreciseTimer, [&boxSeen] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            boxSeen = true;
+            box->close();
+        }
     });
-    QElapsedTimer clock;
-    clock.start();
-    reader.start(5);
-    wait(CyclerMilliseconds);
-    reader.stop();
-    const QString now = window.cyclerLetter();
-    steps += (now.front().unicode() - last.front().unicode() + 26) % 26;
-    return steps / (clock.nsecsElapsed() / 1e9);
+    const QString wrong = window.letterToGuess() == u"Q" ? QStringLiteral("R") : QStringLiteral("Q");
+    window.FormKeyPress(wrong); // returns once the box is closed
+    return count.finish();
+}
+
+void report(const char *name, const CyclerCount::Result &result)
+{
+    std::fprintf(stderr,
+                 "%s: %.2f cycler steps per second (at most %.2f off), %lld readings, %lld gaps over %lld ms "
+                 "left out, longest gap %.1f ms\n",
+                 name, result.stepsPerSecond, result.uncertainty, static_cast<long long>(result.readings),
+                 static_cast<long long>(result.longGaps), static_cast<long long>(LongestSoundGapNs / 1'000'000),
+                 result.longestGapNs / 1e6);
+    std::printf("%s: %.2f\n", name, result.stepsPerSecond);
 }
 
 // Types letters on the window, each one changing the picture, at uneven intervals so that
-// they fall on every phase of the cycler's timer; times each from the key event being
-// posted to the end of the paint of the display that shows the new picture.
+// they keep step with nothing periodic; times each from the key event being posted to the
+// end of the paint of the display that shows the new picture.
 class KeyToPaint : public QObject
 {
 public:
@@ -119,20 +207,6 @@ private:
     qint64 m_sent = 0;
 };
 
-// The same count for a bare 1 ms timer, which shows what Qt's timers manage on this machine.
-double bareTimerTicksPerSecond()
-{
-    QTimer timer;
-    timer.setTimerType(Qt::PreciseTimer);
-    qint64 ticks = 0;
-    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
-    QElapsedTimer clock;
-    clock.start();
-    timer.start(1);
-    wait(CyclerMilliseconds);
-    return ticks / (clock.nsecsElapsed() / 1e9);
-}
-
 double percentile(std::vector<double> samples, double share)
 {
     std::sort(samples.begin(), samples.end());
@@ -152,20 +226,22 @@ int main(int argc, char *argv[])
         wait(10);
     wait(500);
 
-    const double sending = cyclerStepsPerSecond(window);
+    report("cycler_steps_per_second_sending", countFor(window, CyclerMilliseconds));
     window.B5Click();
-    const double receiving = cyclerStepsPerSecond(window);
+    report("cycler_steps_per_second_receiving", countFor(window, CyclerMilliseconds));
+    bool boxSeen = false;
+    const CyclerCount::Result acrossBox = countAcrossMessageBox(window, boxSeen);
+    if (!boxSeen) {
+        std::fprintf(stderr, "the wrong answer opened no message box\n");
+        return 1;
+    }
+    report("cycler_steps_per_second_message_box", acrossBox);
     window.B5Click();
-    std::fprintf(stderr, "cycler steps per second: %.1f sending, %.1f receiving\n", sending, receiving);
-    std::printf("ticks_per_second: %.0f\n", std::min(sending, receiving));
     std::fflush(stdout);
 
     const std::vector<double> latencies = KeyToPaint(window).run();
     std::fprintf(stderr, "key to paint over %zu keys: median %.3f ms, p99 %.3f ms, worst %.3f ms\n", latencies.size(),
                  percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(latencies, 1.0));
     std::printf("key_to_paint_ms_p99: %.2f\n", percentile(latencies, 0.99));
-
-    window.findChild<TickTimer *>(QStringLiteral("F5"))->stop();
-    std::printf("bare_qt_ticks_per_second: %.0f\n", bareTimerTicksPerSecond());
     return 0;
 }

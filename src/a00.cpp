@@ -5,19 +5,17 @@
 
 #include "applicationtitle.h"
 #include "clicklabel.h"
-#include "jpegdecoder.h"
 #include "messagebox.h"
 #include "picturebox.h"
+#include "signalpictures.h"
 #include "ticktimer.h"
 #include "windowkeeper.h"
 
-#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -32,7 +30,6 @@ const QString AboutText =
     QStringLiteral("Vlajkor - v1.0 (12.9.2006) Program na procvičování vlajkorové abecedy.");
 
 constexpr QSize ClientSize(449, 217);
-constexpr QSize PictureSize(79, 75);
 
 QFont pixelFont(const QString &family, int pixels)
 {
@@ -189,30 +186,14 @@ void TA0::buildControls()
 
 void TA0::loadPictures()
 {
-    for (int row = 0; row < SignalTable::Count; ++row) {
-        const QString path = SignalTable::resourcePath(row);
-        QFile file(path);
-        try {
-            if (!file.open(QIODevice::ReadOnly))
-                throw PictureError("not embedded in the program");
-            const QImage picture = JpegDecoder::decode(file.readAll());
-            if (picture.size() != PictureSize)
-                throw PictureError("unexpected size");
-            m_holders[row]->setPicture(picture);
-        } catch (const PictureError &error) {
-            m_pictureFailures << QStringLiteral("%1: %2").arg(path.section(u'/', -1),
-                                                             QString::fromLocal8Bit(error.what()));
-        }
-    }
+    m_pictures = new SignalPictures(this, m_holders);
     B2->setPicture(m_holders[0]->picture());
     B0->setPicture(PictureBox::withTransparentKey(QImage(QStringLiteral(":/pictures/logo.bmp"))));
+}
 
-    if (!m_pictureFailures.isEmpty()) {
-        QTimer::singleShot(0, this, [this] {
-            MessageBox::inform(this, QStringLiteral("Některé obrázky se nepodařilo načíst:\n")
-                                         + m_pictureFailures.join(u'\n'));
-        });
-    }
+QStringList TA0::pictureFailures() const
+{
+    return m_pictures->failures();
 }
 
 // Every handler runs inside one of these, as the design has it. In practice only an

@@ -18,6 +18,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class SignalPictures;
 class TickTimer;
 
 // The main window: every control of the trainer and all of its event handlers.
@@ -47,7 +48,7 @@ public:
     const ScoreBoard &score() const { return m_score; }
     QString unlockProgress() const { return m_recogniser.progress(); }
     // Pictures that could not be loaded, one line each; empty when all are fine.
-    QStringList pictureFailures() const { return m_pictureFailures; }
+    QStringList pictureFailures() const;
 
     // Assigns the letter to guess; every assignment, also of the letter it holds, shows it.
     void setF4(const QString &text);
@@ -135,7 +136,7 @@ private:
 
     ScoreBoard m_score;              // GainedPoints and PenaltyPoints
     UnlockRecogniser m_recogniser;   // UnlockProgress, the hidden sequence typed so far
-    QStringList m_pictureFailures;
+    SignalPictures *m_pictures = nullptr; // decodes the holders' pictures, at first use at the latest
     // Set once a failing tick has been reported, so that a fault that repeats on every step
     // shows one box rather than one per step; a good tick clears it.
     bool m_tickFailureReported = false;

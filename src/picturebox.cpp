@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 PictureBox::PictureBox(Fit fit, QWidget *parent)
     : QWidget(parent), m_fit(fit)
 {
@@ -13,8 +15,23 @@ PictureBox::PictureBox(Fit fit, QWidget *parent)
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    m_load = nullptr;
     m_picture = picture;
     update();
+}
+
+void PictureBox::setPictureLoader(std::function<QImage()> load)
+{
+    m_load = std::move(load);
+    m_picture = QImage();
+    update();
+}
+
+QImage PictureBox::picture() const
+{
+    if (m_load)
+        m_picture = std::exchange(m_load, nullptr)();
+    return m_picture;
 }
 
 QImage PictureBox::withTransparentKey(const QImage &picture)
@@ -35,16 +52,20 @@ QImage PictureBox::withTransparentKey(const QImage &picture)
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
+    const QImage shown = picture();
     QPainter painter(this);
-    if (m_picture.isNull()) {
+    if (shown.isNull()) {
         if (m_fit == Fit::Stretch)
             painter.fillRect(rect(), palette().window());
         return;
     }
     if (m_fit == Fit::Stretch) {
+        // In this format the painter stretches with a plain scaling loop; from the decoder's
+        // 24-bit one it takes its general path, which hands the work to helper threads that
+        // start with the window's first paint and wake again for every letter shown.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(rect(), m_picture);
+        painter.drawImage(rect(), shown.convertToFormat(QImage::Format_RGB32));
     } else {
-        painter.drawImage(0, 0, m_picture);
+        painter.drawImage(0, 0, shown);
     }
 }

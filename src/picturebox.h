@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 // An image control. Stretched, it fills its whole area without keeping the aspect
 // ratio and without smoothing, so each picture pixel becomes a sharp block; otherwise
 // the picture is drawn at its own size from the top left corner.
@@ -19,7 +21,9 @@ public:
     explicit PictureBox(Fit fit, QWidget *parent = nullptr);
 
     void setPicture(const QImage &picture);
-    QImage picture() const { return m_picture; }
+    // The picture is made by `load` the first time it is asked for, and not before.
+    void setPictureLoader(std::function<QImage()> load);
+    QImage picture() const;
 
     // A copy of `picture` in which the colour of its lower left pixel is see-through,
     // the way a transparent bitmap is drawn over a window.
@@ -30,5 +34,7 @@ protected:
 
 private:
     Fit m_fit;
-    QImage m_picture;
+    // Filled in from m_load on first use, which reading the picture is.
+    mutable QImage m_picture;
+    mutable std::function<QImage()> m_load;
 };
