@@ -32,7 +32,8 @@ constexpr int ReadingMilliseconds = 5;
 // The cycler goes round its 26 letters in 26 ms: readings less than this far apart tell
 // exactly how far it moved, whatever the jitter of the 1 ms tick.
 constexpr qint64 LongestSoundGapNs = 20'000'000;
-constexpr int Keys = 1200;
+constexpr int Keys = 1200; // in each round
+constexpr int KeyRounds = 5;
 
 void wait(int milliseconds)
 {
@@ -239,9 +240,17 @@ int main(int argc, char *argv[])
     window.B5Click();
     std::fflush(stdout);
 
-    const std::vector<double> latencies = KeyToPaint(window).run();
-    std::fprintf(stderr, "key to paint over %zu keys: median %.3f ms, p99 %.3f ms, worst %.3f ms\n", latencies.size(),
-                 percentile(latencies, 0.5), percentile(latencies, 0.99), percentile(latencies, 1.0));
-    std::printf("key_to_paint_ms_p99: %.2f\n", percentile(latencies, 0.99));
+    // Several rounds, and the middle one's 99th percentile: on a shared virtual machine one
+    // stall of the host lands a dozen keys in the slowest percent of a round, and would
+    // decide the figure alone.
+    std::vector<double> roundP99;
+    for (int round = 1; round <= KeyRounds; ++round) {
+        const std::vector<double> latencies = KeyToPaint(window).run();
+        roundP99.push_back(percentile(latencies, 0.99));
+        std::fprintf(stderr, "key to paint, round %d of %d, %zu keys: median %.3f ms, p99 %.3f ms, worst %.3f ms\n",
+                     round, KeyRounds, latencies.size(), percentile(latencies, 0.5), roundP99.back(),
+                     percentile(latencies, 1.0));
+    }
+    std::printf("key_to_paint_ms_p99: %.2f\n", percentile(roundP99, 0.5));
     return 0;
 }

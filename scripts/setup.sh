@@ -33,7 +33,7 @@ VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-d
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
-    xvfb xdotool imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
+    xvfb xdotool x11-xserver-utils imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
     # the window under a real window manager and under a Wayland compositor
     xfwm4 wmctrl weston qt6-wayland
     # install and package checks; cpack's DEB generator runs `file` on what it packs

@@ -35,6 +35,7 @@ TOOLS = {
     "import": "imagemagick",
     "xwininfo": "x11-utils",
     "xprop": "x11-utils",
+    "xmodmap": "x11-xserver-utils",
     "dbus-daemon": "dbus-daemon",
 }
 
@@ -114,6 +115,8 @@ class Desktop:
         self.width, self.height = width, height
         self._dir = tempfile.TemporaryDirectory(prefix="vlajkor-desktop-")
         self._processes = []
+        self._bound = set()
+        self._spare_keycodes = None
         try:
             self._start_x()
             self._start_bus()
@@ -182,6 +185,23 @@ class Desktop:
         data = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
                               capture_output=True, check=True, timeout=WAIT).stdout
         return Image.from_ppm(data)
+
+    def bind_keys(self, text):
+        """Gives the characters of `text` that the keyboard map lacks keys of their own, as a
+        Czech keyboard has them. Left to itself, xdotool binds such a character to a spare key
+        just for the keystroke and unbinds it straight after; a program slow to read the
+        changed map then reads it unbound and gets a key that types nothing."""
+        missing = [c for c in dict.fromkeys(text) if not c.isascii() and c not in self._bound]
+        if not missing:
+            return
+        if self._spare_keycodes is None:
+            keymap = self.run("xmodmap", "-pke")
+            self._spare_keycodes = [int(m.group(1)) for m in re.finditer(r"^keycode\s+(\d+) =\s*$", keymap, re.M)]
+        for character in missing:
+            if not self._spare_keycodes:
+                raise RuntimeError(f"no spare key for {character!r}")
+            self.run("xmodmap", "-e", f"keycode {self._spare_keycodes.pop()} = U{ord(character):04X}")
+            self._bound.add(character)
 
     def top_level_windows(self):
         """Ids of the mapped windows titled like the program's."""
@@ -293,6 +313,7 @@ class Program:
         self.desktop.run("xdotool", "click", "--repeat", str(count), "--delay", "60", "1")
 
     def type(self, text):
+        self.desktop.bind_keys(text)
         self.desktop.run("xdotool", "type", "--delay", "30", text)
 
     def key(self, name):
