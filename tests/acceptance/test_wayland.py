@@ -24,8 +24,10 @@ SURFACE = (449 + 2 * BORDER, 217 + BAR + BORDER)
 MAXIMIZE = (SURFACE[0] - 49 + 9, BAR // 2)
 ICON = (BORDER + 5, 4, 22, 22)
 WAYLAND_PLATFORM = "/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so"
-# A solid background, no panel, and no screen lock while the test waits.
-WESTON_INI = "[core]\nidle-time=0\n[shell]\nbackground-color=0xff204060\npanel-position=none\nlocking=false\n"
+# A solid background, no panel, no screen lock while the test waits, and no animations:
+# a window caught while it zooms in is not where it will be.
+WESTON_INI = ("[core]\nidle-time=0\n[shell]\nbackground-color=0xff204060\npanel-position=none\nlocking=false\n"
+              "animation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n")
 
 
 class WaylandProgram(Program):
@@ -37,9 +39,11 @@ class WaylandProgram(Program):
         super().__init__(desktop, path, QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=SOCKET)
 
     def _main_window(self):
+        # Found twice in the same place, so that a window still being drawn is not taken.
         self._check_running()
-        self.surface = self.find_surface()
-        return self.surface
+        found = self.find_surface()
+        self.surface, earlier = found, self.surface
+        return found if found is not None and found == earlier else None
 
     def find_surface(self):
         """The top-left corner of the window's surface, title bar included: the first row of
@@ -119,15 +123,18 @@ class WaylandTest(DesktopTest):
     def test_window_keys_title_bar_and_message_box(self):
         program = self.start()
         self.assertEqual(program.accessible_window().name, TITLE)
-        # The title and the icon on the bar: dark ink of the title, the icon's red.
-        self.assertGreater(program.surface_shot(SURFACE[0] // 2 - 40, 0, 80, BAR).ink(), 20)
-        self.assertTrue(any(r > 150 and g < 100 and b < 100 for r, g, b in program.surface_shot(*ICON).colours()),
-                        "no icon on the title bar")
-
         # Typed keys reach the window: the display shows the letter.
         rest = program.settled_shot(*DISPLAY)
         program.type("k")
         program.settled_shot(*DISPLAY, differing_from=rest, what="typing 'k' to change the picture")
+
+        # The title and the icon on the bar: dark ink of the title, the icon's red. Only now:
+        # weston on an X server may give the keyboard, and so the dark title of the active
+        # window, only with the first key.
+        wait_until(lambda: program.surface_shot(SURFACE[0] // 2 - 40, 0, 80, BAR).ink() > 20,
+                   "the title on the title bar")
+        wait_until(lambda: any(r > 150 and g < 100 and b < 100 for r, g, b in program.surface_shot(*ICON).colours()),
+                   "the icon on the title bar")
 
         # Maximize, then Start, as a person would; and again, with Stop.
         for caption in ("Stop", "Start", "Stop"):
