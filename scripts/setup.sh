@@ -41,8 +41,9 @@ VLAJKOR_TEST_PACKAGES=(
     # the package's checkers: lintian, which reads manual pages with man-db's tools, and
     # devscripts' hardening-check
     lintian man-db devscripts
-    # every file's licence
-    reuse
+    # every file's licence; reuse asks git which files are the project's and which are
+    # build output
+    reuse git
 )
 
 # How the tests of the sanitizer build (-DVLAJKOR_SANITIZE=ON) run: any finding, leaks
