@@ -36,8 +36,9 @@ VLAJKOR_TEST_PACKAGES=(
     xvfb xdotool x11-xserver-utils imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
     # the window under a real window manager and under a Wayland compositor
     xfwm4 wmctrl weston qt6-wayland
-    # install and package checks; cpack's DEB generator runs `file` on what it packs
-    desktop-file-utils appstream dpkg-dev file
+    # install and package checks (dpkg-shlibdeps comes with the build's dpkg-dev); cpack's
+    # DEB generator runs `file` on what it packs
+    desktop-file-utils appstream file
     # the package's checkers: lintian, which reads manual pages with man-db's tools, and
     # devscripts' hardening-check
     lintian man-db devscripts

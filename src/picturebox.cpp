@@ -16,7 +16,7 @@ PictureBox::PictureBox(Fit fit, QWidget *parent)
 void PictureBox::setPicture(const QImage &picture)
 {
     m_load = nullptr;
-    m_picture = picture;
+    m_picture = forDrawing(picture);
     update();
 }
 
@@ -30,8 +30,17 @@ void PictureBox::setPictureLoader(std::function<QImage()> load)
 QImage PictureBox::picture() const
 {
     if (m_load)
-        m_picture = std::exchange(m_load, nullptr)();
+        m_picture = forDrawing(std::exchange(m_load, nullptr)());
     return m_picture;
+}
+
+QImage PictureBox::forDrawing(const QImage &picture) const
+{
+    // Converted once, when the picture arrives: in this format the painter stretches with a
+    // plain scaling loop; from the decoder's 24-bit one it takes its general path, which
+    // hands the work to helper threads that start with the first paint and wake for every
+    // letter shown. A picture copied from a box that converted it already is only shared.
+    return m_fit == Fit::Stretch ? picture.convertToFormat(QImage::Format_RGB32) : picture;
 }
 
 QImage PictureBox::withTransparentKey(const QImage &picture)
@@ -60,11 +69,8 @@ void PictureBox::paintEvent(QPaintEvent *)
         return;
     }
     if (m_fit == Fit::Stretch) {
-        // In this format the painter stretches with a plain scaling loop; from the decoder's
-        // 24-bit one it takes its general path, which hands the work to helper threads that
-        // start with the window's first paint and wake again for every letter shown.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(rect(), shown.convertToFormat(QImage::Format_RGB32));
+        painter.drawImage(rect(), shown);
     } else {
         painter.drawImage(0, 0, shown);
     }
