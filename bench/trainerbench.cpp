@@ -5,6 +5,7 @@
 #include "applicationtitle.h"
 #include "picturebox.h"
 #include "signaltable.h"
+#include "x11transfer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -219,6 +220,7 @@ double percentile(std::vector<double> samples, double share)
 
 int main(int argc, char *argv[])
 {
+    sendPixelsWithRequestsOnX11(); // as the program does
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(ApplicationTitle);
     TA0 window;

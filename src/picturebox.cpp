@@ -16,7 +16,8 @@ PictureBox::PictureBox(Fit fit, QWidget *parent)
 void PictureBox::setPicture(const QImage &picture)
 {
     m_load = nullptr;
-    m_picture = forDrawing(picture);
+    m_picture = picture;
+    m_drawn = QImage();
     update();
 }
 
@@ -24,23 +25,15 @@ void PictureBox::setPictureLoader(std::function<QImage()> load)
 {
     m_load = std::move(load);
     m_picture = QImage();
+    m_drawn = QImage();
     update();
 }
 
 QImage PictureBox::picture() const
 {
     if (m_load)
-        m_picture = forDrawing(std::exchange(m_load, nullptr)());
+        m_picture = std::exchange(m_load, nullptr)();
     return m_picture;
-}
-
-QImage PictureBox::forDrawing(const QImage &picture) const
-{
-    // Converted once, when the picture arrives: in this format the painter stretches with a
-    // plain scaling loop; from the decoder's 24-bit one it takes its general path, which
-    // hands the work to helper threads that start with the first paint and wake for every
-    // letter shown. A picture copied from a box that converted it already is only shared.
-    return m_fit == Fit::Stretch ? picture.convertToFormat(QImage::Format_RGB32) : picture;
 }
 
 QImage PictureBox::withTransparentKey(const QImage &picture)
@@ -69,8 +62,14 @@ void PictureBox::paintEvent(QPaintEvent *)
         return;
     }
     if (m_fit == Fit::Stretch) {
+        // Converted once per picture, at its first paint: in 32-bit form the painter stretches
+        // with a plain scaling loop; from the decoder's 24-bit one it takes its general path,
+        // which hands the work to helper threads that wake for every letter shown. The hidden
+        // holders never paint, so they keep the decoder's smaller form.
+        if (m_drawn.isNull())
+            m_drawn = shown.convertToFormat(QImage::Format_RGB32);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(rect(), shown);
+        painter.drawImage(rect(), m_drawn);
     } else {
         painter.drawImage(0, 0, shown);
     }

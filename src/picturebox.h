@@ -23,7 +23,6 @@ public:
     void setPicture(const QImage &picture);
     // The picture is made by `load` the first time it is asked for, and not before.
     void setPictureLoader(std::function<QImage()> load);
-    // The picture as drawn: a stretched box keeps it in 32-bit form, which draws fastest.
     QImage picture() const;
 
     // A copy of `picture` in which the colour of its lower left pixel is see-through,
@@ -34,10 +33,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage forDrawing(const QImage &picture) const;
-
     Fit m_fit;
     // Filled in from m_load on first use, which reading the picture is.
     mutable QImage m_picture;
     mutable std::function<QImage()> m_load;
+    // A stretched picture in the form the painter stretches fastest, made at its first paint.
+    QImage m_drawn;
 };
