@@ -64,7 +64,10 @@ class WindowManagerTest(DesktopTest):
         self.assertLessEqual(abs(centre[0] - 640) + abs(centre[1] - 512), 2, f"the frame's centre is at {centre}")
         self.assertNotIn("MAXIMIZE", program.property("_NET_WM_ALLOWED_ACTIONS"))
 
-        # Typed keys reach the window at once: the display shows the letter.
+        # Typed keys reach the window at once: the display shows the letter. Keys go where the
+        # manager puts the focus, which it may do a moment after the window appears.
+        wait_until(lambda: self.desktop.run("xdotool", "getwindowfocus", check=False).strip() == str(program.window),
+                   "xfwm4 to give the window the focus")
         rest = program.settled_shot(*DISPLAY)
         program.type("k")
         letter = program.settled_shot(*DISPLAY, differing_from=rest, what="typing 'k' to change the picture")
