@@ -16,8 +16,11 @@ PictureBox::PictureBox(Fit fit, QWidget *parent)
 void PictureBox::setPicture(const QImage &picture)
 {
     m_load = nullptr;
+    // The same picture again (a letter shown twice, or the space between words) keeps the
+    // form made for drawing it.
+    if (picture.cacheKey() != m_picture.cacheKey())
+        m_drawn = QImage();
     m_picture = picture;
-    m_drawn = QImage();
     update();
 }
 
