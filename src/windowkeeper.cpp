@@ -17,7 +17,7 @@
 namespace {
 
 constexpr Qt::WindowStates LargerStates = Qt::WindowMaximized | Qt::WindowFullScreen;
-// How long a Wayland window waits for the compositor to answer a maximize request; far
+// How long a Wayland window waits for the compositor to answer a change of state; far
 // longer than an answer takes even on a busy machine.
 constexpr int CompositorPatience = 3000;
 
@@ -40,6 +40,16 @@ WindowKeeper::WindowKeeper(QWidget *window)
     : QObject(window),
       m_window(window)
 {
+    m_patience.setSingleShot(true);
+    m_patience.setInterval(CompositorPatience);
+    connect(&m_patience, &QTimer::timeout, this, [this] {
+        if (m_leavingLarger) {
+            m_leavingLarger = false;
+            returnToNormal();
+        } else {
+            restoreSize();
+        }
+    });
     // Placed before the native window exists, so that its position is the frame's.
     place();
     window->installEventFilter(this);
@@ -60,6 +70,9 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         // Queued, so that the frame painted now reaches the compositor first.
         m_leavingLarger = false;
         QMetaObject::invokeMethod(this, &WindowKeeper::returnToNormal, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::Resize && m_awaitingNormal) {
+        // The compositor's answer has been taken: the window may have its own size again.
+        QMetaObject::invokeMethod(this, &WindowKeeper::restoreSize, Qt::QueuedConnection);
     } else if (event->type() == QEvent::Show && !m_shown) {
         m_shown = true;
         // The native window exists now but is not on screen: ask for the frame it will get.
@@ -90,8 +103,8 @@ void WindowKeeper::keepNormal()
 {
     QWindow *handle = m_window->windowHandle();
     if (!(handle->windowStates() & LargerStates)) {
-        if (handle->maximumSize() != m_window->maximumSize())
-            handle->setMaximumSize(m_window->maximumSize());
+        if (!m_awaitingNormal)
+            restoreSize();
         return;
     }
     if (!placedByCompositor()) {
@@ -100,24 +113,34 @@ void WindowKeeper::keepNormal()
     }
     // A Wayland compositor may answer a maximize with a size that the window's next frame
     // must fill, and until then it takes no request to return to normal: weston ends a
-    // client that does otherwise. So the window may grow for that one frame. A compositor
-    // that will not maximize a fixed-size window (GNOME's) answers nothing, and after a
-    // while the window stops waiting.
+    // client that does otherwise. So the window may grow for that one frame.
     handle->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     m_leavingLarger = true;
-    QTimer::singleShot(CompositorPatience, this, [this] {
-        if (m_leavingLarger) {
-            m_leavingLarger = false;
-            returnToNormal();
-        }
-    });
+    m_awaitingNormal = false;
+    m_patience.start();
 }
 
 void WindowKeeper::returnToNormal()
 {
-    // Minimized stays: it hides the window without changing its size.
     QWindow *handle = m_window->windowHandle();
+    if (placedByCompositor() && handle->maximumSize() != m_window->maximumSize()) {
+        // Qt 6.8 (Debian 13) shrinks a window to a lowered maximum size at once, before the
+        // compositor has taken the request below, and weston ends a client that does; Qt 6.4
+        // waited for the compositor. So the limit comes back with the compositor's answer.
+        m_awaitingNormal = true;
+        m_patience.start();
+    }
+    // Minimized stays: it hides the window without changing its size.
     handle->setWindowStates(handle->windowStates() & ~LargerStates);
-    if (handle->maximumSize() != m_window->maximumSize())
+    if (!m_awaitingNormal)
+        restoreSize();
+}
+
+void WindowKeeper::restoreSize()
+{
+    m_awaitingNormal = false;
+    m_patience.stop();
+    QWindow *handle = m_window->windowHandle();
+    if (!(handle->windowStates() & LargerStates) && handle->maximumSize() != m_window->maximumSize())
         handle->setMaximumSize(m_window->maximumSize());
 }

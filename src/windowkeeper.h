@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 class QPoint;
 class QRect;
@@ -38,10 +39,18 @@ private:
     void place();
     void keepNormal();
     void returnToNormal();
+    void restoreSize();
 
     QWidget *m_window = nullptr;
     bool m_shown = false;
     // Set while the window takes a compositor's larger size for the one frame that the
     // compositor demands before it takes a request to return to normal.
     bool m_leavingLarger = false;
+    // Set from that request until the compositor answers it: the window keeps the larger
+    // size until then, since a compositor may end a client that shrinks while it still
+    // holds a larger state.
+    bool m_awaitingNormal = false;
+    // How long the window waits for either answer: a compositor that will not maximize a
+    // fixed-size window (GNOME's) answers nothing.
+    QTimer m_patience;
 };
