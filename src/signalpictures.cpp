@@ -47,6 +47,14 @@ bool SignalPictures::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+QImage SignalPictures::decode(const QByteArray &data)
+{
+    QImage picture = JpegDecoder::decode(data);
+    if (picture.size() != PictureSize)
+        throw PictureError("unexpected size");
+    return picture;
+}
+
 QImage SignalPictures::load(int row)
 {
     const QString path = SignalTable::resourcePath(row);
@@ -54,10 +62,7 @@ QImage SignalPictures::load(int row)
     try {
         if (!file.open(QIODevice::ReadOnly))
             throw PictureError("not embedded in the program");
-        const QImage picture = JpegDecoder::decode(file.readAll());
-        if (picture.size() != PictureSize)
-            throw PictureError("unexpected size");
-        return picture;
+        return decode(file.readAll());
     } catch (const PictureError &error) {
         m_failures[row] = QStringLiteral("%1: %2").arg(path.section(u'/', -1), QString::fromLocal8Bit(error.what()));
         return {};

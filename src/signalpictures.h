@@ -11,6 +11,7 @@
 #include <array>
 
 class PictureBox;
+class QByteArray;
 class QImage;
 class QWidget;
 
@@ -34,6 +35,10 @@ public:
     // The pictures that could not be loaded, one line each, in the order of the rows;
     // decodes first whatever is still waiting, so that the list is complete.
     QStringList failures() const;
+
+    // Decodes one letter picture. Throws a PictureError when `data` is not a JPEG of
+    // exactly 79 × 75 pixels: any other size would come out squeezed or stretched.
+    static QImage decode(const QByteArray &data);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

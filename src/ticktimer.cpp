@@ -4,6 +4,7 @@
 #include "ticktimer.h"
 
 #include <cstdint>
+#include <utility>
 
 #if __has_include(<sys/timerfd.h>)
 #include <sys/timerfd.h>
@@ -43,6 +44,7 @@ void TickTimer::start()
 void TickTimer::stop()
 {
     m_active = false;
+    m_added = 0;
 #ifdef VLAJKOR_HAVE_TIMERFD
     if (m_fd >= 0) {
         const itimerspec disarmed{};
@@ -52,6 +54,11 @@ void TickTimer::stop()
 }
 
 quint64 TickTimer::takeTicks()
+{
+    return std::exchange(m_added, 0) + takeEndedTicks();
+}
+
+quint64 TickTimer::takeEndedTicks()
 {
     if (!m_active)
         return 0;

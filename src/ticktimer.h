@@ -34,10 +34,17 @@ public:
     void stop();
     bool isActive() const { return m_active; }
 
-    // The ticks that have ended since the last call, or since start(); 0 when stopped.
+    // The ticks that have ended since the last call, or since start(), with those added by
+    // hand; when stopped, only those.
     quint64 takeTicks();
+    // Counts `ticks` more as ended, running or not: with the timer stopped, a test knows
+    // exactly how far the cycler has to catch up when it is next read.
+    void addTicks(quint64 ticks) { m_added += ticks; }
 
 private:
+    // The periods that have ended since the last call, or since start(); 0 when stopped.
+    quint64 takeEndedTicks();
+
     using Clock = std::chrono::steady_clock;
 
     int m_fd = -1;
@@ -45,4 +52,5 @@ private:
     // The clock fallback's count: when it started and how many ticks it has handed out.
     Clock::time_point m_started;
     quint64 m_taken = 0;
+    quint64 m_added = 0; // by addTicks(), not yet taken
 };

@@ -5,6 +5,7 @@
 #include "messagebox.h"
 #include "windowfixture.h"
 
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -68,15 +69,20 @@ void ControlsTest::messageBoxLooks()
     QTimer::singleShot(0, [] {
         auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         QVERIFY(box);
+        // Closed however the checks end, so that a failing one fails the test, not hangs it.
+        const auto close = qScopeGuard([box] { box->accept(); });
         QCOMPARE(box->windowTitle(), QStringLiteral("Vlajkor"));
         const auto buttons = box->findChildren<QPushButton *>();
         QCOMPARE(buttons.size(), 1);
         QCOMPARE(buttons.front()->text(), QStringLiteral("OK"));
         QVERIFY(buttons.front()->isDefault());
         const QRect screen = box->screen()->geometry();
-        QVERIFY(box->findChild<QLabel *>(QStringLiteral("MessageText"))->width() <= screen.width() / 2);
+        // Wrapped at half the screen's width, to within the word that did not fit.
+        const auto *text = box->findChild<QLabel *>(QStringLiteral("MessageText"));
+        const int half = box->screen()->availableGeometry().width() / 2;
+        QVERIFY(text->width() <= half);
+        QVERIFY(text->width() > half - text->fontMetrics().horizontalAdvance(QStringLiteral("slovo ")));
         QVERIFY((box->frameGeometry().center() - screen.center()).manhattanLength() <= 2);
-        box->accept();
     });
     MessageBox::inform(nullptr, longText);
 }

@@ -42,33 +42,54 @@ private:
 
 void ReceivingTest::cyclerSteps_data()
 {
-    // The ticks counted between two readings of the cycler, one gap per reading.
+    // The ticks counted between two readings of the cycler, one gap per reading, and who
+    // reads it: a look at it (empty), a click on Start (after Stop) or a right answer.
+    // Each must first catch up with the ticks counted, or the next letter is predictable.
     QTest::addColumn<QList<quint64>>("gaps");
+    QTest::addColumn<QString>("reader");
     QTest::addColumn<QString>("letter");
-    QTest::newRow("one") << QList<quint64>{1} << "B";
-    QTest::newRow("to Z") << QList<quint64>{25} << "Z";
-    QTest::newRow("wraps to A") << QList<quint64>{26} << "A";
-    QTest::newRow("after the wrap") << QList<quint64>{27} << "B";
-    QTest::newRow("tick by tick, two rounds") << QList<quint64>(52, 1) << "A";
-    QTest::newRow("in pieces") << QList<quint64>{13, 13, 5} << "F";
+    QTest::newRow("one") << QList<quint64>{1} << "" << "B";
+    QTest::newRow("to Z") << QList<quint64>{25} << "" << "Z";
+    QTest::newRow("wraps to A") << QList<quint64>{26} << "" << "A";
+    QTest::newRow("after the wrap") << QList<quint64>{27} << "" << "B";
+    QTest::newRow("tick by tick, two rounds") << QList<quint64>(52, 1) << "" << "A";
+    QTest::newRow("in pieces") << QList<quint64>{13, 13, 5} << "" << "F";
     // Catching up after a long idle takes a few steps, not one per tick.
-    QTest::newRow("an hour idle") << QList<quint64>{3'600'000} << "O";
-    QTest::newRow("a year idle, then one") << QList<quint64>{31'536'000'000, 1} << "Z";
-    QTest::newRow("the counter's limit") << QList<quint64>{std::numeric_limits<quint64>::max()} << "P";
+    QTest::newRow("an hour idle") << QList<quint64>{3'600'000} << "" << "O";
+    QTest::newRow("a year idle, then one") << QList<quint64>{31'536'000'000, 1} << "" << "Z";
+    QTest::newRow("the counter's limit") << QList<quint64>{std::numeric_limits<quint64>::max()} << "" << "P";
+    QTest::newRow("Start") << QList<quint64>{3, 27} << "Start" << "E";
+    QTest::newRow("right answers") << QList<quint64>{5, 1, 26} << "answer" << "G";
 }
 
 void ReceivingTest::cyclerSteps()
 {
     QFETCH(QList<quint64>, gaps);
+    QFETCH(QString, reader);
     QFETCH(QString, letter);
     WindowFixture f;
+    QVERIFY(f.ready);
     stopCyclerAt(f, QStringLiteral("A"));
+    if (reader == u"answer")
+        f.click("B5");
     quint64 total = 0;
     for (const quint64 gap : gaps) {
-        f.window->advanceCycler(gap);
+        f.window->findChild<TickTimer *>(QStringLiteral("F5"))->addTicks(gap);
         total = (total + gap % 26) % 26;
+        const QString expected(QChar(u'A' + int(total)));
+        if (reader == u"Start") {
+            if (f.control<QPushButton>("B5")->text() == TA0::StopCaption)
+                f.click("B5");
+            f.click("B5");
+        } else if (reader == u"answer") {
+            f.type(f.window->letterToGuess());
+        }
+        if (!reader.isEmpty()) {
+            QCOMPARE(f.window->letterToGuess(), expected);
+            QVERIFY(shows(f, expected));
+        }
         // No tick lost or added, and no value outside "A" to "Z" ever seen.
-        QCOMPARE(f.window->cyclerLetter(), QString(QChar(u'A' + int(total))));
+        QCOMPARE(f.window->cyclerLetter(), expected);
     }
     QCOMPARE(f.window->cyclerLetter(), letter);
 }

@@ -99,6 +99,7 @@ void SendingTest::buttonPassesKeysOn_data()
     QTest::newRow("letter") << int(Qt::Key_C) << "C" << "Start";
     QTest::newRow("space clicks") << int(Qt::Key_Space) << "" << "Stop";
     QTest::newRow("enter clicks") << int(Qt::Key_Return) << "" << "Stop";
+    QTest::newRow("keypad enter clicks") << int(Qt::Key_Enter) << "" << "Stop";
 }
 
 void SendingTest::buttonPassesKeysOn()
