@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QWidget>
 
-// The yardstick: a window of the trainer's size that does nothing at all. Built with
-// WITH_TEXT it also shows one short label, which tells how much of the trainer's start-up
-// goes to drawing any text at all.
+// For comparison: a window of the trainer's size that does nothing at all. Built with
+// WITH_TEXT it also shows one short label, which tells how much of any start-up goes to
+// drawing text at all.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
