@@ -108,9 +108,12 @@ const QString &letterAfter(const QString &letter)
 
 } // namespace
 
+// On Windows the fixed-size hint gives the thin frame that cannot be dragged; X11 and
+// Wayland ignore it.
 TA0::TA0(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("A0"));
     setWindowTitle(ApplicationTitle);

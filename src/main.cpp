@@ -3,13 +3,13 @@
 
 #include "a00.h"
 #include "applicationtitle.h"
-#include "x11transfer.h"
+#include "windowsystem.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    sendPixelsWithRequestsOnX11();
+    prepareWindowSystem();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vlajkor"));
     QApplication::setApplicationDisplayName(ApplicationTitle);

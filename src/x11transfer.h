@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 
 // On X11, Qt hands the window's pixels to the server through shared memory, and before it

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -69,7 +70,7 @@ QString signalName(const Signal &signal)
 QStringList expectedFiles()
 {
     QStringList names{QStringLiteral("space.jpg"), QStringLiteral("logo.bmp"),
-                      QStringLiteral("icon.png")};
+                      QStringLiteral("icon.png"), QStringLiteral("icon-16.png")};
     for (char letter = 'A'; letter <= 'Z'; ++letter)
         names << QString(QChar::fromLatin1(letter)) + QStringLiteral(".jpg");
     for (int size : {48, 64, 128, 256})
@@ -82,6 +83,24 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The menu icons are drawn smooth, and Qt blends their edges with code it picks for the
+// processor it runs on: another processor may put a few edge pixels one level apart.
+bool sameSmoothIcon(const QByteArray &generated, const QByteArray &committed)
+{
+    const QImage a = QImage::fromData(generated, "PNG").convertToFormat(QImage::Format_ARGB32);
+    const QImage b = QImage::fromData(committed, "PNG").convertToFormat(QImage::Format_ARGB32);
+    if (a.isNull() || a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1
+                || std::abs(qBlue(p) - qBlue(q)) > 1 || std::abs(qAlpha(p) - qAlpha(q)) > 1)
+                return false;
+        }
+    return true;
 }
 
 } // namespace
@@ -243,7 +262,9 @@ void TestPictureGen::generatorReproducesCommittedFiles()
     const QByteArray generated = readFile(QDir(m_output.path()).filePath(name));
     const QByteArray committed = readFile(QStringLiteral(PICTURES_DIR "/") + name);
     QVERIFY(!generated.isEmpty());
-    QVERIFY2(generated == committed, "regenerate with: cmake --build <build> --target pictures");
+    const bool smooth = name.startsWith(QStringLiteral("icon-")) && name != QStringLiteral("icon-16.png");
+    QVERIFY2(generated == committed || (smooth && sameSmoothIcon(generated, committed)),
+             "regenerate with: cmake --build <build> --target pictures");
 }
 
 void TestPictureGen::generatorReportsUnwritableFolder()

@@ -179,6 +179,7 @@ void TestPictures::icons_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("maxColours");
     QTest::newRow("window icon") << QStringLiteral("icon.png") << 32 << 16;
+    QTest::newRow("Windows' smallest icon") << QStringLiteral("icon-16.png") << 16 << 16;
     for (int size : {48, 64, 128, 256})
         QTest::newRow(qPrintable(QString::number(size)))
             << QStringLiteral("icon-%1.png").arg(size) << size << size * size;

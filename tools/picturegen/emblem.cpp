@@ -53,7 +53,8 @@ void drawFlagOnPole(QPainter &painter, double scale, int mirror)
     const double length = (poleBottomY - topY + 2) / std::cos(lean);
     const QPointF poleTop = at(topX + 2 * ux, topY + 2 * uy);
     const QPointF poleBottom = at(topX + 2 * ux - length * ux, topY + 2 * uy - length * uy);
-    const double poleWidth = std::max(2.0, 2 * scale);
+    // At 16 pixels a pole two pixels wide would outweigh its flag.
+    const double poleWidth = scale < 0.5 ? 1.0 : std::max(2.0, 2 * scale);
     // At 32 pixels an edged pole turns into a jagged band; plain yellow reads better.
     if (scale > 0.5) {
         painter.setPen(QPen(poleEdge, poleWidth + 2 * lineWidth, Qt::SolidLine, Qt::FlatCap));
@@ -82,11 +83,11 @@ QImage logo()
     return draw(64, QColor::fromRgb(logoBackground), false).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage smallIcon()
+QImage smallIcon(int size)
 {
     // Hard edges leave only a handful of colours: a palette of exactly those
     // keeps them true, where Qt's own palette would round them.
-    const QImage icon = draw(32, Qt::transparent, false);
+    const QImage icon = draw(size, Qt::transparent, false);
     QList<QRgb> palette;
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x)

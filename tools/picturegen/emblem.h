@@ -17,6 +17,6 @@ constexpr QRgb logoBackground = 0xff00ffff; // the colour the program leaves tra
 QImage draw(int size, QColor background, bool smooth);
 
 QImage logo();      // 64 × 64 on cyan, no alpha
-QImage smallIcon(); // 32 × 32, transparent background, at most 16 colours
+QImage smallIcon(int size); // transparent background, at most 16 colours
 
 } // namespace emblem

@@ -58,7 +58,9 @@ std::vector<NamedImage> signalPictures()
 std::vector<NamedImage> emblems()
 {
     std::vector<NamedImage> images{{QStringLiteral("logo.bmp"), emblem::logo()},
-                                   {QStringLiteral("icon.png"), emblem::smallIcon()}};
+                                   {QStringLiteral("icon.png"), emblem::smallIcon(32)},
+                                   // for the Windows program's icon file, beside the 32 and 48
+                                   {QStringLiteral("icon-16.png"), emblem::smallIcon(16)}};
     for (int size : menuIconSizes)
         images.push_back({QStringLiteral("icon-%1.png").arg(size),
                           emblem::draw(size, Qt::transparent, true)});

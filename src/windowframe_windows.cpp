@@ -1,0 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windowframe.h"
+
+#include <QWindow>
+
+// Windows draws the frame itself and knows its size from the window's style as soon as the
+// native window exists, before it is shown.
+QMargins WindowFrame::before(QWindow *window)
+{
+    return window && window->handle() ? window->frameMargins() : QMargins();
+}

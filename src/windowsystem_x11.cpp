@@ -1,0 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Vlajkor developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windowsystem.h"
+#include "x11transfer.h"
+
+void prepareWindowSystem()
+{
+    sendPixelsWithRequestsOnX11();
+}
