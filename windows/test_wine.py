@@ -6,8 +6,8 @@ one Wine draws no title bar): its window, its pictures, a round of receiving wit
 message box, closing through the title bar, and that a run leaves the Wine prefix's
 registry and user folders as they were.
 
-Wine is not Windows. It has neither Verdana nor a Czech MS Sans Serif, so its texts are
-drawn in a wider fallback face and the longest captions are cut short there, and its title
+Wine is not Windows. It lacks the fonts the window asks for, Verdana and MS Sans Serif,
+so its texts are drawn in a wider fallback face and the longest captions are cut short there, and its title
 bar is the window manager's (xfwm4's here), not Windows'. So the texts are not compared
 with pictures, only the signal pictures, which are the program's own pixels; and the score
 fields are read as "changed or not" from the screen, since the accessibility bus does not
