@@ -29,7 +29,9 @@ vlajkor_build() {
 
 # dpkg-dev: dpkg-buildflags gives the optimised build Debian's hardening flags.
 # libxcb1-dev: the window asks an X11 window manager for its frame before it is shown.
-VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libxcb1-dev fonts-dejavu-core dpkg-dev)
+# libwayland-dev, wayland-protocols: the program asks a Wayland compositor, before Qt starts,
+# whether it draws title bars and how it scales the monitors.
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libxcb1-dev libwayland-dev wayland-protocols fonts-dejavu-core dpkg-dev)
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus

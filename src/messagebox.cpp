@@ -6,10 +6,12 @@
 #include "applicationtitle.h"
 #include "windowkeeper.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -48,6 +50,13 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
     // Sized now, so that it can be placed before it is shown.
     layout->activate();
     new WindowKeeper(this);
+
+    // Keys belong to the box while it is open, but a compositor that is not told the box is
+    // modal (KWin and mutter on Wayland) gives them to the main window when it is clicked.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
+        if (focused && focused != windowHandle() && QGuiApplication::modalWindow() == windowHandle())
+            activateWindow();
+    });
 }
 
 void MessageBox::inform(QWidget *parent, const QString &text)

@@ -66,7 +66,8 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_window)
         return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::Paint && m_leavingLarger && m_window->size() != m_window->maximumSize()) {
+    if (event->type() == QEvent::Paint && m_leavingLarger
+        && (m_window->size() != m_window->maximumSize() || !(m_window->windowState() & Qt::WindowMaximized))) {
         // Queued, so that the frame painted now reaches the compositor first.
         m_leavingLarger = false;
         QMetaObject::invokeMethod(this, &WindowKeeper::returnToNormal, Qt::QueuedConnection);
@@ -111,10 +112,14 @@ void WindowKeeper::keepNormal()
         returnToNormal();
         return;
     }
-    // A Wayland compositor may answer a maximize with a size that the window's next frame
-    // must fill, and until then it takes no request to return to normal: weston ends a
-    // client that does otherwise. So the window may grow for that one frame.
-    handle->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    // A Wayland compositor applies a state with the window's next frame, and until then it
+    // takes no request to return to normal: KWin then keeps the window fullscreen, and
+    // weston ends a client that does otherwise. A maximized frame must fill the size that
+    // the compositor sent, so the window may grow for that one frame; a fullscreen one
+    // may stay smaller, and the compositor centres it.
+    if (handle->windowStates() & Qt::WindowMaximized)
+        handle->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    m_window->update();
     m_leavingLarger = true;
     m_awaitingNormal = false;
     m_patience.start();
@@ -143,4 +148,8 @@ void WindowKeeper::restoreSize()
     QWindow *handle = m_window->windowHandle();
     if (!(handle->windowStates() & LargerStates) && handle->maximumSize() != m_window->maximumSize())
         handle->setMaximumSize(m_window->maximumSize());
+    // A Wayland compositor applies the normal state it has sent with the window's next
+    // frame, and shows the old one, larger or without a title bar, until that comes.
+    if (placedByCompositor())
+        m_window->update();
 }
