@@ -4,6 +4,7 @@
 #include "messagebox.h"
 
 #include "applicationtitle.h"
+#include "modalfocus.h"
 #include "windowkeeper.h"
 
 #include <QGuiApplication>
@@ -53,6 +54,7 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
 
     // Keys belong to the box while it is open, but a compositor that is not told the box is
     // modal (KWin and mutter on Wayland) gives them to the main window when it is clicked.
+    returnFocusToModalOnClicks();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
         if (focused && focused != windowHandle() && QGuiApplication::modalWindow() == windowHandle())
             activateWindow();

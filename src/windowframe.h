@@ -17,4 +17,7 @@ public:
     // yet, and waits briefly for the answer. Empty margins where no X11 window manager
     // answers such questions.
     static QMargins before(QWindow *window);
+    // The frame that the window manager has put around `window` by now, for one that does
+    // not answer such questions; empty margins before it has.
+    static QMargins now(QWindow *window);
 };

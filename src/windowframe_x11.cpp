@@ -57,7 +57,29 @@ bool managerAnswers(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t 
     return values(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM).contains(question);
 }
 
+// The frame that the window manager has put around `window`, as the window's property
+// says; empty margins before it has.
+QMargins extents(xcb_connection_t *connection, QWindow *window)
+{
+    const QList<quint32> frame = values(connection, static_cast<xcb_window_t>(window->winId()),
+                                        atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    if (frame.size() != 4)
+        return {};
+    // Left, right, top and bottom, in the screen's pixels.
+    const qreal ratio = window->devicePixelRatio();
+    return QMargins(qRound(frame[0] / ratio), qRound(frame[2] / ratio), qRound(frame[1] / ratio),
+                    qRound(frame[3] / ratio));
+}
+
 } // namespace
+
+QMargins WindowFrame::now(QWindow *window)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection() || !window->handle())
+        return {};
+    return extents(x11->connection(), window);
+}
 
 QMargins WindowFrame::before(QWindow *window)
 {
@@ -84,16 +106,11 @@ QMargins WindowFrame::before(QWindow *window)
 
     // The answer is a property on the window. Qt's own event loop must not be entered here,
     // so the property is read until it is there.
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
     const QDeadlineTimer deadline(PatienceMs);
     do {
-        const QList<quint32> frame = values(connection, id, extents, XCB_ATOM_CARDINAL);
-        if (frame.size() == 4) {
-            // Left, right, top and bottom, in the screen's pixels.
-            const qreal ratio = window->devicePixelRatio();
-            return QMargins(qRound(frame[0] / ratio), qRound(frame[2] / ratio), qRound(frame[1] / ratio),
-                            qRound(frame[3] / ratio));
-        }
+        const QMargins frame = extents(connection, window);
+        if (!frame.isNull())
+            return frame;
         QThread::msleep(2);
     } while (!deadline.hasExpired());
     return {};

@@ -20,6 +20,8 @@ constexpr Qt::WindowStates LargerStates = Qt::WindowMaximized | Qt::WindowFullSc
 // How long a Wayland window waits for the compositor to answer a change of state; far
 // longer than an answer takes even on a busy machine.
 constexpr int CompositorPatience = 3000;
+// How long a window waits for an X11 window manager that frames it without saying so before.
+constexpr int FramePatience = 1000;
 
 bool placedByCompositor()
 {
@@ -64,6 +66,15 @@ QPoint WindowKeeper::centredIn(const QRect &area, const QSize &size)
 
 bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_window->windowHandle() && event->type() == QEvent::Expose && m_frameUnknown) {
+        // Until the window manager has framed the window; past a second there is no frame
+        // to wait for, and a window moved since must stay where it was put.
+        if (m_frameDeadline.hasExpired())
+            m_frameUnknown = false;
+        else
+            place();
+        return false;
+    }
     if (watched != m_window)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Paint && m_leavingLarger
@@ -78,6 +89,7 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         m_shown = true;
         // The native window exists now but is not on screen: ask for the frame it will get.
         place();
+        m_window->windowHandle()->installEventFilter(this);
         connect(m_window->windowHandle(), &QWindow::windowStateChanged, this, &WindowKeeper::keepNormal);
     }
     return QObject::eventFilter(watched, event);
@@ -90,11 +102,23 @@ void WindowKeeper::place()
     const QRect area = workAreaFor(m_window);
     if (area.isEmpty())
         return;
-    // Qt learns the frame only once the window is on screen; an X11 window manager tells it before.
-    const QMargins frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : QMargins();
+    // Qt learns the frame only once the window is on screen; most X11 window managers tell
+    // it before, when asked.
+    QMargins frame;
+    if (m_frameUnknown)
+        frame = WindowFrame::now(m_window->windowHandle());
+    else if (m_shown)
+        frame = WindowFrame::before(m_window->windowHandle());
     if (frame.isNull()) {
+        // One that does not (KWin) frames the window as it is first exposed, before the
+        // window's first frame is drawn: it is placed once more then.
+        if (m_shown && !m_frameUnknown) {
+            m_frameUnknown = true;
+            m_frameDeadline.setRemainingTime(FramePatience);
+        }
         m_window->move(centredIn(area, m_window->frameGeometry().size()));
     } else {
+        m_frameUnknown = false;
         const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
         m_window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), m_window->size()));
     }

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -43,6 +44,10 @@ private:
 
     QWidget *m_window = nullptr;
     bool m_shown = false;
+    // Set from showing until the window manager has framed the window, where it did not
+    // tell the frame before the window was shown.
+    bool m_frameUnknown = false;
+    QDeadlineTimer m_frameDeadline;
     // Set while the window takes a compositor's larger size for the one frame that the
     // compositor demands before it takes a request to return to normal.
     bool m_leavingLarger = false;

@@ -5,6 +5,7 @@
 
 #include "messagebox.h"
 #include "picturebox.h"
+#include "platformchoice.h"
 #include "signaltable.h"
 #include "ticktimer.h"
 #include "windowkeeper.h"
@@ -16,6 +17,8 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
+
+Q_DECLARE_METATYPE(DesktopFacts)
 
 namespace {
 
@@ -64,6 +67,8 @@ private slots:
     void placedOnPrimaryMonitor();
     void placedOnEachLayout_data();
     void placedOnEachLayout();
+    void platformChoice_data();
+    void platformChoice();
     void timerRunsBeforeShown();
     void startsWithRestPicture();
     void logoIsTransparentWhereCyan();
@@ -269,6 +274,30 @@ void WindowTest::placedOnEachLayout()
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("placedOnPrimaryMonitor")});
     QVERIFY(child.waitForFinished(120000));
     QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, child.readAll().constData());
+}
+
+void WindowTest::platformChoice_data()
+{
+    QTest::addColumn<DesktopFacts>("facts");
+    QTest::addColumn<QByteArray>("platform");
+    // userChosePlatform, wayland, compositorDecorates, xServer, scaledLayout
+    QTest::newRow("user's choice") << DesktopFacts{true, true, false, true, false} << QByteArray();
+    QTest::newRow("no compositor") << DesktopFacts{false, false, false, true, false} << QByteArray();
+    QTest::newRow("compositor draws title bars") << DesktopFacts{false, true, true, true, false}
+                                                 << QByteArray("wayland;xcb");
+    QTest::newRow("client draws them, X server") << DesktopFacts{false, true, false, true, false}
+                                                 << QByteArray("xcb;wayland");
+    QTest::newRow("client draws them, no X server") << DesktopFacts{false, true, false, false, false}
+                                                    << QByteArray("wayland;xcb");
+    QTest::newRow("client draws them, scaled layout") << DesktopFacts{false, true, false, true, true}
+                                                      << QByteArray("wayland;xcb");
+}
+
+void WindowTest::platformChoice()
+{
+    QFETCH(DesktopFacts, facts);
+    QFETCH(QByteArray, platform);
+    QCOMPARE(QByteArray(platformFor(facts)), platform);
 }
 
 void WindowTest::timerRunsBeforeShown()
