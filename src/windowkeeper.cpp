@@ -71,7 +71,7 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         // to wait for, and a window moved since must stay where it was put.
         if (m_frameDeadline.hasExpired())
             m_frameUnknown = false;
-        else
+        else if (!WindowFrame::now(m_window->windowHandle()).isNull())
             place();
         return false;
     }
