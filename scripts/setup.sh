@@ -49,6 +49,11 @@ VLAJKOR_TEST_PACKAGES=(
     reuse git
 )
 
+# What scripts/test-desktops adds: GNOME Shell with its Xwayland, and KWin with its Breeze
+# title bars; dbus-run-session starts the shell's own session bus, and dbus-send runs KWin's
+# scripts, which tell the test where KWin put the window.
+VLAJKOR_DESKTOP_PACKAGES=(gnome-shell xwayland kwin-wayland kwin-style-breeze dbus-daemon dbus-bin)
+
 # How the tests of the sanitizer build (-DVLAJKOR_SANITIZE=ON) run: any finding, leaks
 # included, fails the test that met it. The model test walks half its steps there, since
 # each costs about twice as much.

@@ -129,6 +129,9 @@ class Desktop:
     def _spawn(self, args, log, **options):
         # Own process group: close() ends whatever the process started too.
         with open(os.path.join(self._dir.name, log), "w") as stderr:
+            # STDOUT, as for stderr, sends the output to the log too.
+            if options.get("stdout") == subprocess.STDOUT:
+                options["stdout"] = stderr
             process = subprocess.Popen(args, process_group=0, stderr=stderr, **options)
         self._processes.append(process)
         return process
@@ -438,3 +441,22 @@ class DesktopTest(unittest.TestCase):
 def main():
     # A runner without its own warning filter: the accessibility bindings warn on import.
     unittest.main(testRunner=unittest.TextTestRunner(verbosity=2))
+
+
+# GNOME Shell and KWin are large installs that a developer on another desktop may not want.
+DESKTOPS_SKIP = "{} is a large install: scripts/test-desktops installs it and runs this test"
+
+
+def require_desktop(name, command):
+    """Skips unless scripts/test-desktops runs the test, and fails there if `command` is missing."""
+    if os.environ.get("VLAJKOR_DESKTOPS") != "1":
+        raise unittest.SkipTest(DESKTOPS_SKIP.format(name))
+    if not shutil.which(command):
+        raise RuntimeError(f"{command} is not installed (scripts/test-desktops installs it)")
+
+
+def glyphs(strip):
+    """How many separate dark shapes lie side by side in a strip of a title bar: its buttons,
+    where the strip holds no text."""
+    dark = [any(max(strip.pixel(x, y)) < 128 for y in range(strip.height)) for x in range(strip.width)]
+    return sum(1 for x in range(strip.width) if dark[x] and (x == 0 or not dark[x - 1]))

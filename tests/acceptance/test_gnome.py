@@ -1,0 +1,155 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The program as a user of GNOME on Wayland gets it: GNOME Shell runs nested in the test's X
+server, and the program is started with nothing chosen for it. mutter leaves title bars of
+Wayland windows to the client, so the program must pick its X server, Xwayland, where mutter
+draws its own bar: with only a close button for a window of fixed size."""
+
+import glob
+import os
+import subprocess
+import time
+import unittest
+
+from desktop import BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until
+
+OUTPUT = (1024, 768)
+SIZE = (449, 217)
+PARK = (60, 120)
+
+
+class GnomeTest(DesktopTest):
+    screen = {"width": 1600, "height": 1200, "accessibility": False}
+
+    @classmethod
+    def setUpClass(cls):
+        require_desktop("GNOME Shell", "gnome-shell")
+        super().setUpClass()
+        try:
+            cls.start_shell()
+        except BaseException:
+            cls.desktop.close()
+            raise
+
+    @classmethod
+    def start_shell(cls):
+        desktop = cls.desktop
+        runtime = desktop.env["XDG_RUNTIME_DIR"]
+        # The shell's login-manager code ends it where no system bus answers; a private one does.
+        system_bus = os.path.join(runtime, "system-bus")
+        desktop._spawn(["dbus-daemon", "--session", f"--address=unix:path={system_bus}", "--nofork"],
+                       "system-bus.log", env=desktop.env)
+        wait_until(lambda: os.path.exists(system_bus), "the private system bus")
+        home = os.path.join(runtime, "home")
+        os.makedirs(home)
+        cls.shell_env = dict(desktop.env, HOME=home, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}",
+                             XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
+                             MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{OUTPUT[0]}x{OUTPUT[1]}")
+        desktop._spawn(["dbus-run-session", "--", "gnome-shell", "--nested", "--wayland"], "gnome-shell.log", env=cls.shell_env,
+                       stdout=subprocess.DEVNULL)
+        auth = wait_until(lambda: glob.glob(os.path.join(runtime, ".mutter-Xwaylandauth.*")),
+                          "GNOME Shell to start Xwayland", timeout=6 * WAIT)[0]
+        cls.x_env = dict(desktop.env, DISPLAY=wait_until(lambda: cls.xwayland_display(auth), "Xwayland's display"),
+                         XAUTHORITY=auth)
+        wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-0")), "the shell's Wayland socket")
+        # The shell opens in its overview; Escape leaves it. The pointer stays clear of the
+        # top left corner, which opens the overview again.
+        desktop.run("xdotool", "mousemove", str(OUTPUT[0] // 2), str(OUTPUT[1] // 2))
+        time.sleep(2)
+        desktop.run("xdotool", "key", "Escape")
+        time.sleep(1)
+
+    @staticmethod
+    def xwayland_display(auth):
+        for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
+            try:
+                with open(cmdline, "rb") as text:
+                    args = text.read().decode(errors="replace").split("\0")
+            except OSError:
+                continue
+            if args and args[0].endswith("Xwayland") and auth in args:
+                return next((arg for arg in args if arg.startswith(":")), None)
+        return None
+
+    def x(self, *args, check=True):
+        result = subprocess.run(args, env=self.x_env, capture_output=True, text=True, timeout=WAIT)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.strip()}")
+        return result.stdout
+
+    def windows(self):
+        """The program's mapped windows, main window first."""
+        found = self.x("xdotool", "search", "--name", f"^{TITLE}$", check=False)
+        return [int(line) for line in found.split()
+                if "IsViewable" in self.x("xwininfo", "-id", line, check=False)]
+
+    def cardinals(self, window, name, root=False):
+        where = ["-root"] if root else ["-id", str(window)]
+        text = self.x("xprop", *where, name)
+        return [int(value) for value in text.split("=", 1)[1].split(",")] if "=" in text else []
+
+    def geometry(self, window):
+        info = self.x("xwininfo", "-id", str(window))
+        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+        return tuple(int(fields[key]) for key in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def frame(self, window):
+        """(left, top, width, height) of the frame mutter drew, and its title bar's height."""
+        left, top, width, height = self.geometry(window)
+        extents = self.cardinals(window, "_NET_FRAME_EXTENTS")
+        if len(extents) != 4:
+            return None, 0
+        l, r, t, b = extents
+        return (left - l, top - t, width + l + r, height + t + b), t
+
+    def click(self, window, x, y):
+        left, top, _, _ = self.geometry(window)
+        self.desktop.run("xdotool", "mousemove", str(left + x), str(top + y))
+        self.desktop.run("xdotool", "click", "1")
+
+    def test_native_title_bar_centred_fixed_and_modal_box(self):
+        environment = {key: value for key, value in self.x_env.items() if not key.startswith("QT_")}
+        environment.update(WAYLAND_DISPLAY="wayland-0", XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME")
+        with open(os.path.join(self.x_env["XDG_RUNTIME_DIR"], "vlajkor.log"), "w") as log:
+            program = subprocess.Popen([program_path()], env=environment, stdout=log, stderr=subprocess.STDOUT)
+        self.addCleanup(program.wait, WAIT)
+        self.addCleanup(program.terminate)
+        # On Xwayland, framed by mutter: the program chose its X server.
+        window = wait_until(lambda: (self.windows() or [None])[0], "the window on Xwayland")
+        frame, bar = wait_until(lambda: self.frame(window)[1] and self.frame(window), "mutter's frame")
+        self.assertEqual(self.geometry(window)[2:], SIZE)
+
+        # Centred on the work area, frame and all.
+        area = self.cardinals(None, "_NET_WORKAREA", root=True)[:4]
+        for axis in (0, 1):
+            self.assertLessEqual(abs((frame[axis] - area[axis]) * 2 + frame[axis + 2] - area[axis + 2]), 4,
+                                 f"frame {frame} is not centred on the work area {area}")
+
+        # GNOME's own bar, with a close button and nothing beside it.
+        def buttons():
+            shot = self.desktop.screenshot()
+            return glyphs(shot.crop(frame[0] + frame[2] - 100, frame[1] + bar // 4, 100, bar // 2))
+        self.assertEqual(wait_until(buttons, "the title bar's buttons"), 1, "the title bar has other buttons")
+
+        # Forced maximize and fullscreen leave the window as it is.
+        for state in ("maximized_vert,maximized_horz", "fullscreen"):
+            self.x("wmctrl", "-i", "-r", str(window), "-b", f"add,{state}")
+            time.sleep(0.2)
+            wait_until(lambda: self.geometry(window)[2:] == SIZE and self.frame(window) == (frame, bar),
+                       f"the window to stay as it was when made {state}", timeout=1)
+
+        # The message box keeps the keys after a click on the main window.
+        self.click(window, *BUTTON)
+        self.desktop.run("xdotool", "type", "1")
+        wait_until(lambda: len(self.windows()) == 2, "the message box")
+        self.click(window, *PARK)
+        time.sleep(0.3)
+        self.desktop.run("xdotool", "key", "Return")
+        wait_until(lambda: len(self.windows()) == 1, "Enter to close the message box", timeout=2)
+        self.assertIsNone(program.poll())
+
+
+if __name__ == "__main__":
+    main()
