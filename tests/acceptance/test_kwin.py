@@ -100,6 +100,8 @@ class KWinTest(DesktopTest):
         bar = window["height"] - SIZE[1]
         self.desktop.run("xdotool", "mousemove", "0", "0")
         self.desktop.run("xdotool", "mousemove", str(window["x"] + x), str(window["y"] + bar + y))
+        # The nested compositor may take a click before it has moved the pointer there.
+        time.sleep(0.2)
         self.desktop.run("xdotool", "click", "1")
 
     def test_native_title_bar_centred_fixed_and_modal_box(self):
