@@ -7,12 +7,10 @@
 #include "modalfocus.h"
 #include "windowkeeper.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -52,13 +50,8 @@ MessageBox::MessageBox(QWidget *parent, const QString &text)
     layout->activate();
     new WindowKeeper(this);
 
-    // Keys belong to the box while it is open, but a compositor that is not told the box is
-    // modal (KWin and mutter on Wayland) gives them to the main window when it is clicked.
+    // Keys belong to the box while it is open, even after a click on the main window.
     returnFocusToModalOnClicks();
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
-        if (focused && focused != windowHandle() && QGuiApplication::modalWindow() == windowHandle())
-            activateWindow();
-    });
 }
 
 void MessageBox::inform(QWidget *parent, const QString &text)

@@ -91,10 +91,21 @@ private:
 
 void returnFocusToModalOnClicks()
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection())
+    static bool installed = false;
+    if (installed)
         return;
-    static ClickWatcher watcher(x11->connection());
-    static const bool installed = (qGuiApp->installNativeEventFilter(&watcher), true);
-    Q_UNUSED(installed);
+    installed = true;
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection()) {
+        static ClickWatcher watcher(x11->connection());
+        qGuiApp->installNativeEventFilter(&watcher);
+        return;
+    }
+    // A Wayland compositor that is not told a window is modal (KWin, mutter) gives the
+    // clicked window the keyboard, and Qt reports that window focused.
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, qGuiApp, [](QWindow *focused) {
+        QWindow *modal = QGuiApplication::modalWindow();
+        if (focused && modal && focused != modal)
+            modal->requestActivate();
+    });
 }

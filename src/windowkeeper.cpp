@@ -66,13 +66,14 @@ QPoint WindowKeeper::centredIn(const QRect &area, const QSize &size)
 
 bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window->windowHandle() && event->type() == QEvent::Expose && m_frameUnknown) {
+    if (watched == m_window->windowHandle() && event->type() == QEvent::Expose && !m_framePending.hasExpired()) {
         // Until the window manager has framed the window; past a second there is no frame
         // to wait for, and a window moved since must stay where it was put.
-        if (m_frameDeadline.hasExpired())
-            m_frameUnknown = false;
-        else if (!WindowFrame::now(m_window->windowHandle()).isNull())
-            place();
+        const QMargins frame = WindowFrame::now(m_window->windowHandle());
+        if (!frame.isNull()) {
+            m_framePending = QDeadlineTimer();
+            placeWith(frame);
+        }
         return false;
     }
     if (watched != m_window)
@@ -97,28 +98,25 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 
 void WindowKeeper::place()
 {
+    // Qt learns the frame only once the window is on screen; most X11 window managers tell
+    // it before, when asked. One that does not (KWin) frames the window as it is first
+    // exposed, before the window's first frame is drawn: it is placed once more then.
+    const QMargins frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : QMargins();
+    if (m_shown && frame.isNull())
+        m_framePending.setRemainingTime(FramePatience);
+    placeWith(frame);
+}
+
+void WindowKeeper::placeWith(const QMargins &frame)
+{
     if (placedByCompositor())
         return;
     const QRect area = workAreaFor(m_window);
     if (area.isEmpty())
         return;
-    // Qt learns the frame only once the window is on screen; most X11 window managers tell
-    // it before, when asked.
-    QMargins frame;
-    if (m_frameUnknown)
-        frame = WindowFrame::now(m_window->windowHandle());
-    else if (m_shown)
-        frame = WindowFrame::before(m_window->windowHandle());
     if (frame.isNull()) {
-        // One that does not (KWin) frames the window as it is first exposed, before the
-        // window's first frame is drawn: it is placed once more then.
-        if (m_shown && !m_frameUnknown) {
-            m_frameUnknown = true;
-            m_frameDeadline.setRemainingTime(FramePatience);
-        }
         m_window->move(centredIn(area, m_window->frameGeometry().size()));
     } else {
-        m_frameUnknown = false;
         const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
         m_window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), m_window->size()));
     }

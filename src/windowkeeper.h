@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QTimer>
 
+class QMargins;
 class QPoint;
 class QRect;
 class QSize;
@@ -38,16 +39,16 @@ protected:
 
 private:
     void place();
+    void placeWith(const QMargins &frame);
     void keepNormal();
     void returnToNormal();
     void restoreSize();
 
     QWidget *m_window = nullptr;
     bool m_shown = false;
-    // Set from showing until the window manager has framed the window, where it did not
-    // tell the frame before the window was shown.
-    bool m_frameUnknown = false;
-    QDeadlineTimer m_frameDeadline;
+    // Runs from showing until the window manager has framed the window, where it did not
+    // tell the frame before the window was shown; expired otherwise.
+    QDeadlineTimer m_framePending;
     // Set while the window takes a compositor's larger size for the one frame that the
     // compositor demands before it takes a request to return to normal.
     bool m_leavingLarger = false;

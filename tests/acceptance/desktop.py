@@ -285,10 +285,7 @@ class Program:
 
     def geometry(self):
         """(left, top, width, height) of the main window in device pixels."""
-        info = self.desktop.run("xwininfo", "-id", str(self.window))
-        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
-        return tuple(int(fields[key]) for key in
-                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        return window_geometry(self.desktop.run, self.window)
 
     def property(self, name):
         return self.desktop.run("xprop", "-id", str(self.window), name)
@@ -403,6 +400,13 @@ def pictures_by_typing(program):
                                      what=f"typing {letter.lower()!r} to change the picture")
         pictures[letter] = shown
     return rest, pictures
+
+
+def window_geometry(run, window):
+    """(left, top, width, height) of an X window, as xwininfo started through `run` tells."""
+    info = run("xwininfo", "-id", str(window))
+    fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
+    return tuple(int(fields[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
 def centre(area):

@@ -12,7 +12,8 @@ import subprocess
 import time
 import unittest
 
-from desktop import BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until
+from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until,
+                     window_geometry)
 
 OUTPUT = (1024, 768)
 SIZE = (449, 217)
@@ -101,10 +102,7 @@ class GnomeTest(DesktopTest):
         return [int(value) for value in text.split("=", 1)[1].split(",")] if "=" in text else []
 
     def geometry(self, window):
-        info = self.x("xwininfo", "-id", str(window))
-        fields = dict(line.strip().split(": ", 1) for line in info.splitlines() if ": " in line)
-        return tuple(int(fields[key]) for key in
-                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        return window_geometry(self.x, window)
 
     def frame(self, window):
         """(left, top, width, height) of the frame mutter drew, and its title bar's height."""
