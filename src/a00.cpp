@@ -7,6 +7,7 @@
 #include "clicklabel.h"
 #include "messagebox.h"
 #include "picturebox.h"
+#include "readablecolour.h"
 #include "signalpictures.h"
 #include "ticktimer.h"
 #include "windowkeeper.h"
@@ -70,12 +71,12 @@ QGroupBox *scoreBox(QWidget *parent, const char *code, int left, const QString &
     return place(new QGroupBox(title, parent), code, QRect(left, 166, 81, 43));
 }
 
-QLabel *scoreLabel(QGroupBox *box, const char *code, const QColor &colour)
+// Coloured once the scheme's background is known, by followColourScheme.
+QLabel *scoreLabel(QGroupBox *box, const char *code)
 {
     auto *label = place(new QLabel(QStringLiteral("0"), box), code, QRect(8, 14, 65, 25));
     label->setAlignment(Qt::AlignCenter);
     label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
-    setTextColour(label, colour);
     return label;
 }
 
@@ -129,6 +130,9 @@ TA0::TA0(QWidget *parent)
 
     buildControls();
     loadPictures();
+    // The style may set colours of its own as it polishes, so the numbers are coloured after.
+    ensurePolished();
+    followColourScheme();
 
     F5 = new TickTimer(this);
     F5->setObjectName(QStringLiteral("F5"));
@@ -159,11 +163,11 @@ void TA0::buildControls()
     setTextColour(F6, Qt::white);
 
     C2 = scoreBox(this, "C2", 272, QStringLiteral("Počet pokusů"));
-    C3 = scoreLabel(C2, "C3", QColor(128, 128, 0));
+    C3 = scoreLabel(C2, "C3");
     C0 = scoreBox(this, "C0", 184, QStringLiteral("Body celkem"));
-    C1 = scoreLabel(C0, "C1", QColor(0, 0, 255));
+    C1 = scoreLabel(C0, "C1");
     B8 = scoreBox(this, "B8", 96, QStringLiteral("Trestné body"));
-    B9 = scoreLabel(B8, "B9", QColor(255, 0, 0));
+    B9 = scoreLabel(B8, "B9");
     G0 = adjustLabel(B8, "G0", 56, QStringLiteral("+"));
     F9 = adjustLabel(B8, "F9", 8, QStringLiteral("-"));
 
@@ -173,12 +177,17 @@ void TA0::buildControls()
     B5->installEventFilter(this);
 
     B6 = scoreBox(this, "B6", 8, QStringLiteral("Získané body"));
-    B7 = scoreLabel(B6, "B7", QColor(0, 128, 0));
+    B7 = scoreLabel(B6, "B7");
     F7 = adjustLabel(B6, "F7", 8, QStringLiteral("-"));
     F8 = adjustLabel(B6, "F8", 56, QStringLiteral("+"));
     C4 = scoreBox(this, "C4", 360, QStringLiteral("Úspěšnost"));
-    C5 = scoreLabel(C4, "C5", QColor(128, 0, 128));
+    C5 = scoreLabel(C4, "C5");
     C5->setText(ScoreBoard::NoRate);
+    m_numberColours = {{{B7, QColor(0, 128, 0)},
+                        {B9, QColor(255, 0, 0)},
+                        {C1, QColor(0, 0, 255)},
+                        {C3, QColor(128, 128, 0)},
+                        {C5, QColor(128, 0, 128)}}};
 
     connect(B5, &QPushButton::clicked, this, &TA0::B5Click);
     connect(F7, &ClickLabel::clicked, this, &TA0::F7Click);
@@ -212,6 +221,31 @@ void TA0::guarded(const QString &message, Body &&body)
     } catch (...) {
         MessageBox::inform(this, message);
     }
+}
+
+void TA0::changeEvent(QEvent *event)
+{
+    // The window hears of a new palette or style before its children take it up, so the
+    // numbers are coloured once the change has gone through, still before the next paint.
+    // Until the window is polished the constructor colours them.
+    const bool schemeChanged = event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange;
+    if (schemeChanged && testAttribute(Qt::WA_WState_Polished) && !m_recolourQueued) {
+        m_recolourQueued = true;
+        QMetaObject::invokeMethod(this, &TA0::followColourScheme, Qt::QueuedConnection);
+    }
+    QWidget::changeEvent(event);
+}
+
+void TA0::followColourScheme()
+{
+    m_recolourQueued = false;
+    for (const auto &[label, design] : m_numberColours)
+        setTextColour(label, ReadableColour::on(design, ReadableColour::backgroundUnder(label)));
+    // The signs are drawn in the scheme's own text colour, which is made for its window, not
+    // necessarily for a group box's panel.
+    const QColor text = palette().color(QPalette::WindowText);
+    for (QLabel *sign : {F7, F8, F9, G0})
+        setTextColour(sign, ReadableColour::on(text, ReadableColour::backgroundUnder(sign)));
 }
 
 void TA0::keyPressEvent(QKeyEvent *event)

@@ -10,7 +10,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <QColor>
+
 #include <array>
+#include <utility>
 
 class ClickLabel;
 class PictureBox;
@@ -77,6 +80,7 @@ public:
     void RefreshScore();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -88,6 +92,7 @@ private:
     void catchUpCycler();
     void checkAnswer(const QString &folded);
     void toggleHiddenMode();
+    void followColourScheme();
     template <typename Body> void guarded(const QString &message, Body &&body);
 
     // The controls, grouped by where they are on screen; within a group in the order they
@@ -133,6 +138,11 @@ private:
     QString F4 = QStringLiteral("A");
     // F5: the 1 ms tick that drives the cycler; its ticks are counted, not delivered.
     TickTimer *F5 = nullptr;
+
+    // The score numbers' own colours, by which the learner knows the fields; each is drawn
+    // as near to it as the colour scheme's background allows.
+    std::array<std::pair<QLabel *, QColor>, 5> m_numberColours{};
+    bool m_recolourQueued = false;
 
     ScoreBoard m_score;              // GainedPoints and PenaltyPoints
     UnlockRecogniser m_recogniser;   // UnlockProgress, the hidden sequence typed so far

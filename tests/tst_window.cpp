@@ -6,6 +6,7 @@
 #include "messagebox.h"
 #include "picturebox.h"
 #include "platformchoice.h"
+#include "readablecolour.h"
 #include "signaltable.h"
 #include "ticktimer.h"
 #include "windowkeeper.h"
@@ -15,7 +16,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QStyle>
 #include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(DesktopFacts)
@@ -52,6 +55,35 @@ QString misplacement(const QRect &frame, const QRect &area)
     return std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1 ? QString() : where + QStringLiteral(": off centre");
 }
 
+// A colour scheme as a desktop gives it: the face the window is drawn on, the window colour
+// and the text colour.
+QPalette scheme(const QColor &face, const QColor &window, const QColor &text)
+{
+    QPalette palette(face, window);
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, text);
+    return palette;
+}
+
+// The colour most of `area` has, and the one of its pixels that stands out most from it:
+// the background and, where a text is drawn, the text's own colour.
+std::pair<QColor, QColor> backgroundAndInk(const QImage &shot, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[shot.pixel(x, y)];
+    }
+    const QColor background = QColor::fromRgb(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+        [](const auto &a, const auto &b) { return a.second < b.second; })->first);
+    QColor ink = background;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
+        if (ReadableColour::contrast(QColor::fromRgb(*it), background) > ReadableColour::contrast(ink, background))
+            ink = QColor::fromRgb(*it);
+    }
+    return {background, ink};
+}
+
 } // namespace
 
 class WindowTest : public QObject
@@ -72,6 +104,8 @@ private slots:
     void timerRunsBeforeShown();
     void startsWithRestPicture();
     void logoIsTransparentWhereCyan();
+    void readableOnEveryScheme_data();
+    void readableOnEveryScheme();
 };
 
 void WindowTest::controls_data()
@@ -340,6 +374,63 @@ void WindowTest::logoIsTransparentWhereCyan()
             opaque += qAlpha(logo.pixel(x, y)) == 255;
     }
     QVERIFY(opaque > 200); // the flags themselves stay
+}
+
+void WindowTest::readableOnEveryScheme_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("designKept");
+    QTest::newRow("light") << QApplication::style()->standardPalette() << true;
+    QTest::newRow("Breeze Dark") << scheme(QColor(0x292c30), QColor(0x202326), QColor(0xfcfcfc)) << false;
+    QTest::newRow("Adwaita-dark") << scheme(QColor(0x323232), QColor(0x353535), QColor(0xeeeeec)) << false;
+    QTest::newRow("qt6ct darker") << scheme(QColor(0x424245), QColor(0x222020), Qt::white) << false;
+    QTest::newRow("high contrast dark") << scheme(Qt::black, Qt::black, Qt::white) << false;
+    QTest::newRow("high contrast light") << scheme(Qt::white, Qt::white, Qt::black) << true;
+}
+
+void WindowTest::readableOnEveryScheme()
+{
+    QFETCH(QPalette, palette);
+    QFETCH(bool, designKept);
+    const QPalette original = QApplication::palette();
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+
+    // Receiving, with a score, in hidden mode: the scheme changes under a lesson.
+    WindowFixture f;
+    f.showHiddenControls();
+    f.click("B5");
+    for (int answer = 0; answer < 2; ++answer)
+        f.type(f.window->letterToGuess());
+    f.click("G0");
+    const QStringList scores = f.scores();
+    QCOMPARE(scores, (QStringList{"2", "1", "1", "3", "66 %"}));
+    const QImage picture = f.displayPicture();
+
+    // The numbers follow once the change has gone through the window's events.
+    QApplication::setPalette(palette);
+    QTest::qWait(10);
+    QCOMPARE(f.scores(), scores);
+    QCOMPARE(f.control<QPushButton>("B5")->text(), TA0::StopCaption);
+    QCOMPARE(f.displayPicture(), picture);
+    QVERIFY(f.control("F6")->isVisible());
+
+    const QImage shot = f.window->grab().toImage();
+    const auto check = [&](const char *code, double needed) {
+        const QWidget *widget = f.control(code);
+        const auto [background, ink] = backgroundAndInk(shot, QRect(widget->mapTo(f.window.get(), QPoint()), widget->size()));
+        const double contrast = ReadableColour::contrast(ink, background);
+        QVERIFY2(contrast >= needed, qPrintable(QStringLiteral("%1: %2 on %3 is %4 : 1").arg(QLatin1String(code),
+                 ink.name(), background.name()).arg(contrast, 0, 'f', 2)));
+    };
+    const std::pair<const char *, QColor> numbers[] = {{"B7", QColor(0, 128, 0)}, {"B9", QColor(255, 0, 0)},
+        {"C1", QColor(0, 0, 255)}, {"C3", QColor(128, 128, 0)}, {"C5", QColor(128, 0, 128)}};
+    for (const auto &[code, design] : numbers) {
+        if (designKept)
+            QCOMPARE(f.control(code)->palette().color(QPalette::WindowText), design);
+        check(code, designKept ? 3 : 4.5);
+    }
+    for (const char *code : {"F6", "F7", "F8", "F9", "G0"})
+        check(code, 4.5);
 }
 
 QTEST_MAIN(WindowTest)

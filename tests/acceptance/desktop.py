@@ -54,6 +54,15 @@ def require_tools(accessibility=True):
         raise RuntimeError("acceptance tests need: " + ", ".join(missing))
 
 
+def contrast(a, b):
+    """The contrast ratio of two RGB colours as WCAG defines it, from 1 to 21."""
+    def luminance(rgb):
+        linear = [c / 255 / 12.92 if c / 255 <= 0.04045 else ((c / 255 + 0.055) / 1.055) ** 2.4 for c in rgb]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    lighter, darker = sorted((luminance(a), luminance(b)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
+
+
 def wait_until(condition, what, timeout=WAIT, interval=0.02):
     """Polls `condition` until it returns something true, and returns that."""
     deadline = time.monotonic() + timeout
@@ -98,6 +107,13 @@ class Image:
 
     def colours(self):
         return {self.rgb[i:i + 3] for i in range(0, len(self.rgb), 3)}
+
+    def background_and_ink(self):
+        """The colour most of the image has, and the pixel that stands out most from it: where
+        a text is drawn, the text's own colour."""
+        pixels = [self.pixel(x, y) for y in range(self.height) for x in range(self.width)]
+        background = max(set(pixels), key=pixels.count)
+        return background, max(pixels, key=lambda pixel: contrast(pixel, background))
 
     def __eq__(self, other):
         return isinstance(other, Image) and (self.width, self.height, self.rgb) == (
