@@ -239,13 +239,16 @@ void TA0::changeEvent(QEvent *event)
 void TA0::followColourScheme()
 {
     m_recolourQueued = false;
-    for (const auto &[label, design] : m_numberColours)
-        setTextColour(label, ReadableColour::on(design, ReadableColour::backgroundUnder(label)));
     // The signs are drawn in the scheme's own text colour, which is made for its window, not
     // necessarily for a group box's panel.
     const QColor text = palette().color(QPalette::WindowText);
-    for (QLabel *sign : {F7, F8, F9, G0})
-        setTextColour(sign, ReadableColour::on(text, ReadableColour::backgroundUnder(sign)));
+    for (const auto &[label, design] : m_numberColours) {
+        const QColor field = ReadableColour::backgroundUnder(label);
+        setTextColour(label, ReadableColour::on(design, field));
+        // The signs in the same box stand on the same field.
+        for (ClickLabel *sign : label->parentWidget()->findChildren<ClickLabel *>())
+            setTextColour(sign, ReadableColour::on(text, field));
+    }
 }
 
 void TA0::keyPressEvent(QKeyEvent *event)

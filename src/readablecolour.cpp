@@ -71,7 +71,8 @@ QColor ReadableColour::backgroundUnder(QWidget *widget)
             ancestor->ensurePolished();
             const QWidget::RenderFlags flags =
                 ancestor == painters.front() ? QWidget::DrawWindowBackground : QWidget::RenderFlags();
-            ancestor->render(&painter, -widget->mapTo(ancestor, QPoint()), QRegion(), flags);
+            const QRect area(widget->mapTo(ancestor, QPoint()), widget->size());
+            ancestor->render(&painter, QPoint(), area, flags);
         }
     }
     // A frame's line may cross the corner of the area; the colour of most of it is the one
