@@ -55,6 +55,9 @@ VLAJKOR_TEST_PACKAGES=(
 # title bars; dbus-run-session starts the shell's own session bus, and dbus-send runs KWin's
 # scripts, which tell the test where KWin put the window.
 VLAJKOR_DESKTOP_PACKAGES=(gnome-shell xwayland kwin-wayland kwin-style-breeze dbus-daemon dbus-bin)
+# Plasma 6's colour schemes and Breeze style for Qt 6 programs, for the Breeze Dark check;
+# only where Qt is new enough for Plasma 6 (Debian 13): Debian 12's are Plasma 5's, for Qt 5.
+VLAJKOR_PLASMA6_PACKAGES=(plasma-integration kde-style-breeze)
 
 # How the tests of the sanitizer build (-DVLAJKOR_SANITIZE=ON) run: any finding, leaks
 # included, fails the test that met it. The model test walks half its steps there, since
