@@ -5,6 +5,7 @@
 
 #include "applicationtitle.h"
 #include "clicklabel.h"
+#include "fontchoice.h"
 #include "messagebox.h"
 #include "picturebox.h"
 #include "readablecolour.h"
@@ -32,11 +33,11 @@ const QString AboutText =
 
 constexpr QSize ClientSize(449, 217);
 
-QFont pixelFont(const QString &family, int pixels)
+// Whether the ink of `text` in `font` stays inside `area`: for one line in a fixed control.
+bool inkFits(const QFont &font, const QString &text, const QSize &area)
 {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    return font;
+    const QRect ink = QFontMetrics(font).tightBoundingRect(text);
+    return ink.width() <= area.width() && ink.height() <= area.height();
 }
 
 void setTextColour(QWidget *widget, const QColor &colour)
@@ -72,19 +73,19 @@ QGroupBox *scoreBox(QWidget *parent, const char *code, int left, const QString &
 }
 
 // Coloured once the scheme's background is known, by followColourScheme.
-QLabel *scoreLabel(QGroupBox *box, const char *code)
+QLabel *scoreLabel(QGroupBox *box, const char *code, const QFont &font)
 {
     auto *label = place(new QLabel(QStringLiteral("0"), box), code, QRect(8, 14, 65, 25));
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 19));
+    label->setFont(font);
     return label;
 }
 
-ClickLabel *adjustLabel(QGroupBox *box, const char *code, int left, const QString &sign)
+ClickLabel *adjustLabel(QGroupBox *box, const char *code, int left, const QString &sign, const QFont &font)
 {
     auto *label = place(new ClickLabel(sign, box), code, QRect(left, 16, 17, 19), false);
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(pixelFont(QStringLiteral("Verdana"), 16));
+    label->setFont(font);
     return label;
 }
 
@@ -126,9 +127,9 @@ TA0::TA0(QWidget *parent)
     setFixedSize(ClientSize);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
 
     buildControls();
+    setFont(FontChoice::choose(QStringLiteral("MS Sans Serif"), 11, [this](const QFont &font) { return textsFit(font); }));
     loadPictures();
     // The style may set colours of its own as it polishes, so the numbers are coloured after.
     ensurePolished();
@@ -159,17 +160,27 @@ void TA0::buildControls()
     F6 = place(new QLabel(QStringLiteral("A"), this), "F6", QRect(148, 140, 17, 17), false);
     F6->setAlignment(Qt::AlignCenter);
     F6->setTextFormat(Qt::PlainText);
-    F6->setFont(pixelFont(QStringLiteral("Verdana"), 12));
+    // The widest letter the answer shows.
+    F6->setFont(FontChoice::choose(QStringLiteral("Verdana"), 12, [](const QFont &font) {
+        return inkFits(font, QStringLiteral("W"), QSize(17, 17));
+    }));
     setTextColour(F6, Qt::white);
 
+    // The widest figure the row shows before any answer, and the two signs.
+    const QFont numbers = FontChoice::choose(QStringLiteral("MS Sans Serif"), 19, [](const QFont &font) {
+        return inkFits(font, ScoreBoard::NoRate, QSize(65, 25));
+    });
+    const QFont signs = FontChoice::choose(QStringLiteral("Verdana"), 16, [](const QFont &font) {
+        return inkFits(font, QStringLiteral("+"), QSize(17, 19)) && inkFits(font, QStringLiteral("-"), QSize(17, 19));
+    });
     C2 = scoreBox(this, "C2", 272, QStringLiteral("Počet pokusů"));
-    C3 = scoreLabel(C2, "C3");
+    C3 = scoreLabel(C2, "C3", numbers);
     C0 = scoreBox(this, "C0", 184, QStringLiteral("Body celkem"));
-    C1 = scoreLabel(C0, "C1");
+    C1 = scoreLabel(C0, "C1", numbers);
     B8 = scoreBox(this, "B8", 96, QStringLiteral("Trestné body"));
-    B9 = scoreLabel(B8, "B9");
-    G0 = adjustLabel(B8, "G0", 56, QStringLiteral("+"));
-    F9 = adjustLabel(B8, "F9", 8, QStringLiteral("-"));
+    B9 = scoreLabel(B8, "B9", numbers);
+    G0 = adjustLabel(B8, "G0", 56, QStringLiteral("+"), signs);
+    F9 = adjustLabel(B8, "F9", 8, QStringLiteral("-"), signs);
 
     B5 = place(new QPushButton(StartCaption, this), "B5", QRect(336, 134, 81, 25));
     B5->setFocusPolicy(Qt::ClickFocus);
@@ -177,11 +188,11 @@ void TA0::buildControls()
     B5->installEventFilter(this);
 
     B6 = scoreBox(this, "B6", 8, QStringLiteral("Získané body"));
-    B7 = scoreLabel(B6, "B7");
-    F7 = adjustLabel(B6, "F7", 8, QStringLiteral("-"));
-    F8 = adjustLabel(B6, "F8", 56, QStringLiteral("+"));
+    B7 = scoreLabel(B6, "B7", numbers);
+    F7 = adjustLabel(B6, "F7", 8, QStringLiteral("-"), signs);
+    F8 = adjustLabel(B6, "F8", 56, QStringLiteral("+"), signs);
     C4 = scoreBox(this, "C4", 360, QStringLiteral("Úspěšnost"));
-    C5 = scoreLabel(C4, "C5");
+    C5 = scoreLabel(C4, "C5", numbers);
     C5->setText(ScoreBoard::NoRate);
     m_numberColours = {{{B7, QColor(0, 128, 0)},
                         {B9, QColor(255, 0, 0)},
@@ -194,6 +205,22 @@ void TA0::buildControls()
     connect(F8, &ClickLabel::clicked, this, &TA0::F8Click);
     connect(F9, &ClickLabel::clicked, this, &TA0::F9Click);
     connect(G0, &ClickLabel::clicked, this, &TA0::G0Click);
+}
+
+bool TA0::textsFit(const QFont &font) const
+{
+    const QFontMetrics metrics(font);
+    for (const QLabel *label : {B1, B3, B4}) {
+        const QRect needed = metrics.boundingRect(QRect(QPoint(), QSize(label->width(), 10000)),
+                                                  int(label->alignment()) | Qt::TextWordWrap, label->text());
+        if (needed.width() > label->width() || needed.height() > label->height())
+            return false;
+    }
+    for (const QGroupBox *box : {B6, B8, C0, C2, C4}) {
+        if (metrics.horizontalAdvance(box->title()) > box->width() - 2)
+            return false;
+    }
+    return metrics.horizontalAdvance(StartCaption) < B5->width() && metrics.horizontalAdvance(StopCaption) < B5->width();
 }
 
 void TA0::loadPictures()

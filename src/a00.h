@@ -86,6 +86,8 @@ protected:
 
 private:
     void buildControls();
+    // Whether every text in the window's own font fits its control in `font`.
+    bool textsFit(const QFont &font) const;
     void loadPictures();
     void deliverTypedKeys(const QKeyEvent &event);
     void showLetter(const QString &text);

@@ -3,6 +3,7 @@
 
 #include "windowfixture.h"
 
+#include "fontchoice.h"
 #include "messagebox.h"
 #include "picturebox.h"
 #include "platformchoice.h"
@@ -95,6 +96,8 @@ private slots:
     void controls();
     void creationOrder();
     void textsFitTheirControls();
+    void fontChoice_data();
+    void fontChoice();
     void windowFrame();
     void placedOnPrimaryMonitor();
     void placedOnEachLayout_data();
@@ -225,6 +228,31 @@ void WindowTest::textsFitTheirControls()
     // The second paragraph of each instruction starts on its own line.
     for (const char *code : {"B3", "B4"})
         QCOMPARE(f.text(code).count(u'\n'), 1);
+}
+
+void WindowTest::fontChoice_data()
+{
+    // Which faces the texts do not fit in, and the face taken. On Linux every family resolves
+    // to an outline face at the size asked for, so fitting alone decides here.
+    QTest::addColumn<QStringList>("tooWide");
+    QTest::addColumn<QString>("taken");
+    QStringList all = FontChoice::Fallbacks;
+    all.prepend(QStringLiteral("MS Sans Serif"));
+    QTest::newRow("the design's") << QStringList() << QStringLiteral("MS Sans Serif");
+    QTest::newRow("the nearest fallback") << all.mid(0, 1) << QStringLiteral("Microsoft Sans Serif");
+    QTest::newRow("the last fallback") << all.mid(0, 4) << QStringLiteral("DejaVu Sans");
+    QTest::newRow("none fits: the design's") << all << QStringLiteral("MS Sans Serif");
+}
+
+void WindowTest::fontChoice()
+{
+    QFETCH(QStringList, tooWide);
+    QFETCH(QString, taken);
+    const QFont font = FontChoice::choose(QStringLiteral("MS Sans Serif"), 11, [&](const QFont &candidate) {
+        return !tooWide.contains(candidate.family());
+    });
+    QCOMPARE(font.family(), taken);
+    QCOMPARE(font.pixelSize(), 11);
 }
 
 void WindowTest::windowFrame()
