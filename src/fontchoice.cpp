@@ -29,9 +29,10 @@ QFont FontChoice::choose(const QString &family, int pixels, const std::function<
     const QFont design = pixelFont(family, pixels);
     if (serves(design, pixels, fits))
         return design;
+    // A missing fallback would be replaced by whatever face the system picks, unchecked.
     for (const QString &fallback : Fallbacks) {
         const QFont font = pixelFont(fallback, pixels);
-        if (serves(font, pixels, fits))
+        if (QFontDatabase::hasFamily(fallback) && serves(font, pixels, fits))
             return font;
     }
     return design;

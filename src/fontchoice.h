@@ -21,8 +21,8 @@ namespace FontChoice {
 inline const QStringList Fallbacks = {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
                                       QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")};
 
-// `family` at `pixels`, or the first of the fallbacks that serves where it does not; the
-// design's own font where none does, as nothing would do better.
+// `family` at `pixels`, or the first of the fallbacks on this system that serves where it
+// does not; the design's own font where none does, as nothing would do better.
 QFont choose(const QString &family, int pixels, const std::function<bool(const QFont &)> &fits);
 
 } // namespace FontChoice
