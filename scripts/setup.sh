@@ -21,17 +21,38 @@ vlajkor_install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# What a release is made of and the time written into all of it. In a git checkout, the files
+# git knows (committed or not yet ignored) and the last commit's time. In a tree unpacked from
+# the Windows source archive, which has no history, every file but build output, and the
+# time the archive recorded in SOURCE_DATE_EPOCH, so that the release is made again as it was.
+vlajkor_source_files() {
+    if [[ -e $vlajkor_root/.git ]]; then
+        git -C "$vlajkor_root" ls-files -z --cached --others --exclude-standard
+    else
+        (cd "$vlajkor_root" && find . -path ./release -prune -o -path './build*' -prune -o -type f -printf '%P\0')
+    fi
+}
+vlajkor_source_date() {
+    if [[ -e $vlajkor_root/.git ]]; then
+        git -C "$vlajkor_root" log -1 --format=%ct
+    else
+        cat "$vlajkor_root/SOURCE_DATE_EPOCH"
+    fi
+}
+
 vlajkor_build() {
     local dir=$1; shift
     cmake -S "$vlajkor_root" -B "$vlajkor_root/$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$vlajkor_root/$dir" -j"$(nproc)"
 }
 
+# Where Debian and Ubuntu share a name for a package, that name is used: libjpeg-dev brings
+# Debian's libjpeg62-turbo-dev.
 # dpkg-dev: dpkg-buildflags gives the optimised build Debian's hardening flags.
 # libxcb1-dev: the window asks an X11 window manager for its frame before it is shown.
 # libwayland-dev, wayland-protocols: the program asks a Wayland compositor, before Qt starts,
 # whether it draws title bars and how it scales the monitors.
-VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg62-turbo-dev libxcb1-dev libwayland-dev wayland-protocols fonts-dejavu-core dpkg-dev)
+VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg-dev libxcb1-dev libwayland-dev wayland-protocols fonts-dejavu-core dpkg-dev)
 # What the tests need on top of the build.
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
