@@ -141,13 +141,21 @@ class WaylandTest(DesktopTest):
         wait_until(lambda: any(r > 150 and g < 100 and b < 100 for r, g, b in program.surface_shot(*ICON).colours()),
                    "the icon on the title bar")
 
-        # Maximize, then Start, as a person would; and again, with Stop.
+        # Maximize, then Start, as a person would; and again, with Stop. On a busy machine
+        # (scripts/test runs two tests at once) a click on the button was once lost for good,
+        # so one that has changed nothing in five seconds is made again.
         for caption in ("Stop", "Start", "Stop"):
             program.click_surface(*MAXIMIZE)
-            program.click(*BUTTON)
-            # A compositor that found fault with the window would have ended the program.
-            wait_until(lambda: program._check_running() or program.text("button") == caption,
-                       f"the button to read {caption}")
+            for attempt in (1, 2):
+                program.click(*BUTTON)
+                try:
+                    # A compositor that found fault with the window would have ended the program.
+                    wait_until(lambda: program._check_running() or program.text("button") == caption,
+                               f"the button to read {caption}", timeout=WAIT / 2)
+                    break
+                except AssertionError:
+                    if attempt == 2:
+                        raise
             self.assertEqual(program.find_surface(), program.surface, "the window moved or grew")
         extents = program.accessible_window().queryComponent().getExtents(0)
         self.assertEqual((extents.width, extents.height), (449, 217))
