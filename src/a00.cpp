@@ -269,8 +269,9 @@ void TA0::followColourScheme()
     // The signs are drawn in the scheme's own text colour, which is made for its window, not
     // necessarily for a group box's panel.
     const QColor text = palette().color(QPalette::WindowText);
+    // The five boxes are drawn alike, so one look at a field serves them all.
+    const QColor field = ReadableColour::backgroundUnder(B7);
     for (const auto &[label, design] : m_numberColours) {
-        const QColor field = ReadableColour::backgroundUnder(label);
         setTextColour(label, ReadableColour::on(design, field));
         // The signs in the same box stand on the same field.
         for (ClickLabel *sign : label->parentWidget()->findChildren<ClickLabel *>())
