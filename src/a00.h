@@ -7,10 +7,9 @@
 #include "signaltable.h"
 #include "unlockrecogniser.h"
 
+#include <QColor>
 #include <QStringList>
 #include <QWidget>
-
-#include <QColor>
 
 #include <array>
 #include <utility>
