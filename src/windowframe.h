@@ -5,6 +5,8 @@
 
 #include <QMargins>
 
+#include <optional>
+
 class QWindow;
 
 // The frame that an X11 window manager puts around a window, learnt before the window is
@@ -14,9 +16,14 @@ class WindowFrame
 {
 public:
     // Asks the window manager for the frame of `window`, which exists but is not shown
-    // yet, and waits briefly for the answer. Empty margins where no X11 window manager
-    // answers such questions.
-    static QMargins before(QWindow *window);
+    // yet, and waits briefly for the answer. None where no X11 window manager answers such
+    // questions; empty margins where one answers that it cannot tell yet (mutter 44 and
+    // later, whose frames are drawn by a client of their own once the window is mapped).
+    static std::optional<QMargins> before(QWindow *window);
+    // For a window manager that cannot tell the frame before: asks it to centre the frame
+    // on where `window` itself was put, once it frames it. Called after Qt has mapped the
+    // window, since Qt rewrites the hints it changes as it maps.
+    static void centreWhenFramed(QWindow *window);
     // The frame that the window manager has put around `window` by now, for one that does
     // not answer such questions; empty margins before it has.
     static QMargins now(QWindow *window);

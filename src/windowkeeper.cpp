@@ -100,11 +100,17 @@ void WindowKeeper::place()
 {
     // Qt learns the frame only once the window is on screen; most X11 window managers tell
     // it before, when asked. One that does not (KWin) frames the window as it is first
-    // exposed, before the window's first frame is drawn: it is placed once more then.
-    const QMargins frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : QMargins();
-    if (m_shown && frame.isNull())
+    // exposed, before the window's first frame is drawn: it is placed once more then. One
+    // that answers it cannot tell yet (mutter 48) places the window only once it has framed
+    // it, so it is asked to centre the frame on the window, after Qt has mapped it.
+    const std::optional<QMargins> frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : std::nullopt;
+    if (m_shown && !frame) {
         m_framePending.setRemainingTime(FramePatience);
-    placeWith(frame);
+    } else if (m_shown && frame->isNull()) {
+        QMetaObject::invokeMethod(
+            this, [this] { WindowFrame::centreWhenFramed(m_window->windowHandle()); }, Qt::QueuedConnection);
+    }
+    placeWith(frame.value_or(QMargins()));
 }
 
 void WindowKeeper::placeWith(const QMargins &frame)

@@ -70,8 +70,14 @@ class KWinTest(DesktopTest):
                                      f"string:{marker}", check=False)
             if "int32" not in loaded:
                 return None
-            cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-                            f"/{loaded.split()[-1]}", "org.kde.kwin.Script.run")
+            # KWin 5 puts a loaded script at /<number>, KWin 6 at /Scripting/Script<number>.
+            number = loaded.split()[-1]
+            try:
+                cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
+                                f"/Scripting/Script{number}", "org.kde.kwin.Script.run")
+            except RuntimeError:
+                cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
+                                f"/{number}", "org.kde.kwin.Script.run")
             # KWin prints what a script prints to its error output, prefixed "js: ".
             printed = wait_until(lambda: next((line.split(marker, 1)[1] for line in
                                                cls.desktop._read_log("kwin.log").splitlines() if marker in line), None),
@@ -85,21 +91,25 @@ class KWinTest(DesktopTest):
         """KWin's windows titled like the program's, each as a dict, after `action` has been
         done to the main window; None if KWin does not answer."""
         return cls.kwin_script(
-            "var all = workspace.clientList();\n"
+            # KWin 6 lists its windows with windowList(), KWin 5 with clientList().
+            "var all = workspace.windowList ? workspace.windowList() : workspace.clientList();\n"
             "for (var i = 0; i < all.length; i++) {\n"
             "  var c = all[i];\n"
+            # KWin 5 does not tell the window's own part; for a Wayland window, its buffer is that.
+            "  var inside = c.clientGeometry || c.bufferGeometry;\n"
             f"  if (c.caption == {json.dumps(TITLE)}) {{ {action} }}\n"
             f"  if (c.caption.indexOf({json.dumps(TITLE)}) == 0) out.push({{\n"
             "    x: c.frameGeometry.x, y: c.frameGeometry.y,\n"
             "    width: c.frameGeometry.width, height: c.frameGeometry.height,\n"
+            "    inside: [inside.x, inside.y, inside.width, inside.height],\n"
             "    fullScreen: c.fullScreen, noBorder: c.noBorder});\n"
             "}")
 
     def click(self, window, x, y):
         # KWin's nested output takes an absolute move from xdotool only after a move to the corner.
-        bar = window["height"] - SIZE[1]
+        left, top = window["inside"][:2]
         self.desktop.run("xdotool", "mousemove", "0", "0")
-        self.desktop.run("xdotool", "mousemove", str(window["x"] + x), str(window["y"] + bar + y))
+        self.desktop.run("xdotool", "mousemove", str(left + x), str(top + y))
         # The nested compositor may take a click before it has moved the pointer there.
         time.sleep(0.2)
         self.desktop.run("xdotool", "click", "1")
@@ -113,11 +123,15 @@ class KWinTest(DesktopTest):
         self.addCleanup(program.wait, WAIT)
         self.addCleanup(program.terminate)
         window = wait_until(lambda: (self.kwin_windows() or [None])[0], "the window in KWin")
-        # KWin's scripts do not tell the size inside the frame: Breeze's frame adds a title bar only.
-        bar = window["height"] - SIZE[1]
-        self.assertEqual(window["width"], SIZE[0])
+        # The frame as KWin reports it: Breeze adds a title bar, and in KWin 6 a border too.
+        self.assertEqual(tuple(window["inside"][2:]), SIZE)
         self.assertFalse(window["noBorder"], "KWin drew no title bar")
+        bar = window["inside"][1] - window["y"]
         self.assertTrue(20 <= bar <= 60, f"a title bar of {bar} px")
+        # Where it was first shown, it stays.
+        for _ in range(3):
+            time.sleep(0.3)
+            self.assertEqual(self.kwin_windows(), [window], "the window moved after it was shown")
 
         # Centred on the output, frame and all.
         self.assertLessEqual(abs(2 * window["x"] + window["width"] - OUTPUT[0]), 4, window)
