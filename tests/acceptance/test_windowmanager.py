@@ -71,9 +71,12 @@ class WindowManagerTest(DesktopTest):
                     if large and os.environ.get("VLAJKOR_DESKTOPS") != "1":
                         self.skipTest(DESKTOPS_SKIP.format(name))
                     self.fail(f"{command[0]} is not installed (scripts/test{'-desktops' if large else ''} installs it)")
-                self.manage_with(command, name)
-                self.check_under_manager()
-                self.doCleanups()
+                try:
+                    self.manage_with(command, name)
+                    self.check_under_manager()
+                finally:
+                    # The next manager takes over only from a desktop without one.
+                    self.doCleanups()
 
     def wm(self, program, *args):
         self.desktop.run("wmctrl", "-i", "-r", str(program.window), *args)
