@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 
 namespace {
 
@@ -216,8 +217,16 @@ bool TA0::textsFit(const QFont &font) const
         if (needed.width() > label->width() || needed.height() > label->height())
             return false;
     }
+    // Each title where the style puts it: the Windows styles indent it 8 px, Fusion does not.
     for (const QGroupBox *box : {B6, B8, C0, C2, C4}) {
-        if (metrics.horizontalAdvance(box->title()) > box->width() - 2)
+        QStyleOptionGroupBox option;
+        option.initFrom(box);
+        option.fontMetrics = metrics;
+        option.text = box->title();
+        option.textAlignment = box->alignment();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        option.lineWidth = 1;
+        if (!box->rect().contains(box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)))
             return false;
     }
     return metrics.horizontalAdvance(StartCaption) < B5->width() && metrics.horizontalAdvance(StopCaption) < B5->width();

@@ -22,7 +22,8 @@ inline const QStringList Fallbacks = {QStringLiteral("Microsoft Sans Serif"), QS
                                       QStringLiteral("Segoe UI"), QStringLiteral("DejaVu Sans")};
 
 // `family` at `pixels`, or the first of the fallbacks on this system that serves where it
-// does not; the design's own font where none does, as nothing would do better.
+// does not; the design's own font where none does, as nothing would do better, with a
+// warning. Each face taken is logged as info in the category vlajkor.fontchoice.
 QFont choose(const QString &family, int pixels, const std::function<bool(const QFont &)> &fits);
 
 } // namespace FontChoice

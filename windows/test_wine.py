@@ -2,19 +2,22 @@
 # SPDX-FileCopyrightText: 2026 The Vlajkor developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The Windows program under Wine, on an X server of its own with a window manager (without
-one Wine draws no title bar): its window, its pictures, a round of receiving with the
-message box, closing through the title bar, and that a run leaves the Wine prefix's
-registry and user folders as they were.
+one Wine draws no title bar), at 100 % and at 150 %: its window, the face each text got, its
+pictures, a round of receiving with the message box, closing through the title bar, and that
+a run leaves the Wine prefix's registry and user folders as they were.
 
-Wine is not Windows. It lacks the fonts the window asks for, Verdana and MS Sans Serif,
-so its texts are drawn in a wider fallback face and the longest captions are cut short there, and its title
-bar is the window manager's (xfwm4's here), not Windows'. So the texts are not compared
-with pictures, only the signal pictures, which are the program's own pixels; and the score
-fields are read as "changed or not" from the screen, since the accessibility bus does not
-reach Wine."""
+Wine is not Windows. A fresh prefix has none of Windows' fonts, so Wine's own MS Sans Serif
+and Tahoma (Debian's fonts-wine) are copied into it, as the faces a Windows machine has:
+the program then takes Tahoma, in which its texts fit. Verdana is still missing, and the title
+bar is the window manager's (xfwm4's here), not Windows'. So the texts are not compared with
+pictures: the program says which face each text got and whether everything fits (its
+vlajkor.fontchoice log), and only the signal pictures, which are the program's own pixels,
+are compared; the score fields are read as "changed or not" from the screen, since the
+accessibility bus does not reach Wine."""
 
 import difflib
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -25,21 +28,40 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 from desktop import BUTTON, DISPLAY, TITLE, WAIT, Desktop, Image, Program, wait_until  # noqa: E402
 
-SIZE = (449, 217)
-# The score boxes' numbers, in window pixels: gained points and penalty points.
+# The scales the session runs at: Windows' display setting in dots per inch, the window's
+# size in device pixels, and the size of the block each picture pixel becomes.
+SCALES = (
+    # percent, dpi, window, block
+    (100, 96, (449, 217), 2),
+    (150, 144, (674, 326), 3),
+)
+# The score boxes' numbers, in window pixels at 100 %: gained points and penalty points.
 GAINED = (8, 182, 80, 28)
 PENALTY = (96, 182, 80, 28)
 LETTERS = "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+# Wine's own faces that Windows has too, from Debian's fonts-wine: MS Sans Serif as bitmaps and
+# as outlines, and Tahoma.
+WINE_FONTS = "/usr/share/wine/fonts"
+WINDOWS_FONTS = ("ms_sans_serif.ttf", "sserife.fon", "sserifee.fon", "tahoma.ttf", "tahomabd.ttf")
+# What the program says of each face it takes: the family asked for, the size, the face.
+FACE_TAKEN = re.compile(r"vlajkor\.fontchoice: (.+ \d+ px): (.+), everything fits$", re.M)
+# The families and sizes the window asks for.
+TEXTS = {"MS Sans Serif 11 px", "Verdana 12 px", "MS Sans Serif 19 px", "Verdana 16 px"}
 
 
-def expected_pictures():
-    """Letter -> the committed picture as the display shows it: each pixel a 2 × 2 block."""
+def scaled(numbers, percent):
+    """Window pixels at 100 % as the display shows them at `percent`."""
+    return tuple(n * percent // 100 for n in numbers)
+
+
+def expected_pictures(block):
+    """Letter -> the committed picture as the display shows it: each pixel a block × block square."""
     folder = os.environ["VLAJKOR_PICTURES"]
     pictures = {}
     for letter in LETTERS:
         # Decoded as the program does, with libjpeg-turbo's floating-point DCT.
         ppm = subprocess.run(["convert", "-define", "jpeg:dct-method=float", os.path.join(folder, f"{letter}.jpg"),
-                              "-scale", "200%",
+                              "-scale", f"{100 * block}%",
                               "-depth", "8", "ppm:-"], capture_output=True, check=True).stdout
         pictures[letter] = Image.from_ppm(ppm)
     return pictures
@@ -85,8 +107,9 @@ def snapshot(prefix):
 class WineProgram(Program):
     """Vlajkor.exe under Wine, driven like the Linux program but read only from the screen."""
 
-    def __init__(self, desktop, path, env):
+    def __init__(self, desktop, path, env, percent):
         self.desktop = desktop
+        self.PARK = scaled(Program.PARK, percent)
         self._log = tempfile.NamedTemporaryFile(prefix="vlajkor-wine-", suffix=".log")
         self.process = subprocess.Popen(["wine", path], env=env, stdout=self._log, stderr=subprocess.STDOUT)
         try:
@@ -119,6 +142,11 @@ class WineTest(unittest.TestCase):
             subprocess.run(["wineboot", "-i"], env=cls.env, check=True, timeout=120,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             subprocess.run(["wineserver", "-w"], env=cls.env, check=True, timeout=120)
+            for name in WINDOWS_FONTS:
+                if not os.path.exists(os.path.join(WINE_FONTS, name)):
+                    raise RuntimeError("the Windows tests need fonts-wine (scripts/windows installs it)")
+                shutil.copy(os.path.join(WINE_FONTS, name),
+                            os.path.join(cls.prefix.name, "drive_c", "windows", "Fonts"))
         except BaseException:
             cls.desktop.close()
             raise
@@ -130,38 +158,67 @@ class WineTest(unittest.TestCase):
         cls.desktop.close()
 
     def test_a_session(self):
+        for percent, dpi, size, block in SCALES:
+            with self.subTest(scale=f"{percent} %"):
+                self.session(percent, dpi, size, block)
+
+    def session(self, percent, dpi, size, block):
+        # Windows' display setting, read by the program as it starts.
+        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                        "/d", str(dpi), "/f"], env=self.env, check=True, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, check=True, timeout=120)
         before = snapshot(self.prefix.name)
-        program = WineProgram(self.desktop, os.environ["VLAJKOR_EXE"], self.env)
-        self.addCleanup(program.close)
-        self.assertEqual(program.geometry()[2:], SIZE)
+        # Its log says which face each text got; Wine hands QT_ variables on only as WINEQT_.
+        env = dict(self.env, WINEQT_LOGGING_RULES="vlajkor.fontchoice.info=true", WINEQT_FORCE_STDERR_LOGGING="1")
+        program = WineProgram(self.desktop, os.environ["VLAJKOR_EXE"], env, percent)
+        try:
+            self.check_session(program, percent, size, block)
+        finally:
+            program.close()
+        subprocess.run(["wineserver", "-w"], env=self.env, check=True, timeout=120)
+        after = snapshot(self.prefix.name)
+        changed = sorted(key for key in before.keys() | after.keys() if before.get(key) != after.get(key))
+        details = "".join("".join(difflib.unified_diff(before.get(key) or [], after.get(key) or [], key, key, n=1))
+                          if key.endswith(".reg") else f"{key}: {before.get(key)} -> {after.get(key)}\n"
+                          for key in changed)
+        self.assertEqual(changed, [], "the run changed the Wine prefix:\n" + details)
+
+    def check_session(self, program, percent, size, block):
+        display, button, penalty_field, gained_field = (scaled(area, percent)
+                                                        for area in (DISPLAY, BUTTON, PENALTY, GAINED))
+        self.assertEqual(program.geometry()[2:], size)
         self.assertNotIn("MAXIMIZE", program.property("_NET_WM_ALLOWED_ACTIONS"))
+        faces = dict(FACE_TAKEN.findall(program.output()))
+        self.assertEqual(faces.keys(), TEXTS, "not every text has a face it fits in:\n" + program.output())
 
         # Keys go where the window manager puts the focus, so the window is clicked first.
         program.click(*program.PARK)
         wait_until(lambda: self.desktop.run("xdotool", "getwindowfocus", check=False).strip() == str(program.window),
                    "the clicked window to have the focus")
 
-        pictures = expected_pictures()
-        shown = program.settled_shot(*DISPLAY)
+        pictures = expected_pictures(block)
+        shown = program.settled_shot(*display)
         for letter in LETTERS:
             program.type(letter.lower())
-            shown = program.settled_shot(*DISPLAY, differing_from=shown, what=f"{letter.lower()!r} to change the picture")
+            shown = program.settled_shot(*display, differing_from=shown,
+                                         what=f"{letter.lower()!r} to change the picture")
             self.assertLessEqual(differs(shown, pictures[letter]), 2, f"the picture of {letter}")
 
         # Receiving: the display shows the letter to guess.
         program.type(" ")
-        shown = program.settled_shot(*DISPLAY, differing_from=shown, what="space to show the rest picture")
-        program.click(*BUTTON)
-        program.settled_shot(*DISPLAY, differing_from=shown, what="Start to show a letter to guess")
+        shown = program.settled_shot(*display, differing_from=shown, what="space to show the rest picture")
+        program.click(*button)
+        program.settled_shot(*display, differing_from=shown, what="Start to show a letter to guess")
 
         def asked():
-            shown = program.settled_shot(*DISPLAY)
+            shown = program.settled_shot(*display)
             matches = [letter for letter in LETTERS if differs(shown, pictures[letter]) <= 2]
             self.assertEqual(len(matches), 1, "the display shows no letter's picture")
             return matches[0]
 
         letter = asked()
-        penalty = program.shot(*PENALTY)
+        penalty = program.shot(*penalty_field)
         program.type("b" if letter != "B" else "c")
         def box_has_keyboard():
             windows = self.desktop.top_level_windows()
@@ -170,12 +227,12 @@ class WineTest(unittest.TestCase):
         wait_until(box_has_keyboard, "the wrong answer's message box to take the keyboard")
         program.key("Return")
         wait_until(lambda: len(self.desktop.top_level_windows()) == 1, "Enter to close the message box")
-        program.settled_shot(*PENALTY, differing_from=penalty, what="the penalty points to change")
+        program.settled_shot(*penalty_field, differing_from=penalty, what="the penalty points to change")
 
         letter = asked()
-        gained = program.shot(*GAINED)
+        gained = program.shot(*gained_field)
         program.type(letter.lower())
-        program.settled_shot(*GAINED, differing_from=gained, what="the gained points to change")
+        program.settled_shot(*gained_field, differing_from=gained, what="the gained points to change")
 
         # The title bar's close button, at the right end of the frame xfwm4 draws above the window.
         left, top, width, _ = program.geometry()
@@ -183,14 +240,6 @@ class WineTest(unittest.TestCase):
         self.desktop.run("xdotool", "mousemove", str(left + width - frame_top // 2 - 2), str(top - frame_top // 2))
         self.desktop.run("xdotool", "click", "1")
         self.assertEqual(program.process.wait(timeout=WAIT), 0, program.output())
-
-        subprocess.run(["wineserver", "-w"], env=self.env, check=True, timeout=120)
-        after = snapshot(self.prefix.name)
-        changed = sorted(key for key in before.keys() | after.keys() if before.get(key) != after.get(key))
-        details = "".join("".join(difflib.unified_diff(before.get(key) or [], after.get(key) or [], key, key, n=1))
-                          if key.endswith(".reg") else f"{key}: {before.get(key)} -> {after.get(key)}\n"
-                          for key in changed)
-        self.assertEqual(changed, [], "the run changed the Wine prefix:\n" + details)
 
 
 if __name__ == "__main__":
