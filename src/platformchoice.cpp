@@ -3,6 +3,8 @@
 
 #include "platformchoice.h"
 
+#include "monitorfacts.h"
+
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 #include <QByteArray>
@@ -16,25 +18,12 @@
 
 namespace {
 
-// What one monitor told: its mode in device pixels and its place in the compositor's layout.
+// One monitor's proxies, and what it told.
 struct Output
 {
     wl_output *output = nullptr;
     zxdg_output_v1 *layout = nullptr;
-    int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t layoutWidth = 0;
-    int32_t layoutHeight = 0;
-
-    bool scaled() const
-    {
-        if (width <= 0 || layoutWidth <= 0)
-            return false;
-        // A quarter turn swaps the mode's sides in the layout.
-        const bool turned = transform & 1;
-        return layoutWidth != (turned ? height : width) || layoutHeight != (turned ? width : height);
-    }
+    MonitorFacts facts;
 };
 
 struct Probe
@@ -46,12 +35,9 @@ struct Probe
 
 const wl_output_listener outputListener = {
     [](void *data, wl_output *, int32_t, int32_t, int32_t, int32_t, int32_t, const char *, const char *,
-       int32_t transform) { static_cast<Output *>(data)->transform = transform; },
+       int32_t transform) { static_cast<Output *>(data)->facts.turned(transform); },
     [](void *data, wl_output *, uint32_t flags, int32_t width, int32_t height, int32_t) {
-        if (flags & WL_OUTPUT_MODE_CURRENT) {
-            static_cast<Output *>(data)->width = width;
-            static_cast<Output *>(data)->height = height;
-        }
+        static_cast<Output *>(data)->facts.mode(flags, width, height);
     },
     [](void *, wl_output *) {},
     [](void *, wl_output *, int32_t) {},
@@ -62,8 +48,7 @@ const wl_output_listener outputListener = {
 const zxdg_output_v1_listener layoutListener = {
     [](void *, zxdg_output_v1 *, int32_t, int32_t) {},
     [](void *data, zxdg_output_v1 *, int32_t width, int32_t height) {
-        static_cast<Output *>(data)->layoutWidth = width;
-        static_cast<Output *>(data)->layoutHeight = height;
+        static_cast<Output *>(data)->facts.layout(width, height);
     },
     [](void *, zxdg_output_v1 *) {},
     [](void *, zxdg_output_v1 *, const char *) {},
@@ -109,12 +94,14 @@ bool askCompositor(DesktopFacts &facts)
     answered = answered && wl_display_roundtrip(display) >= 0;
     facts.wayland = answered;
     facts.compositorDecorates = probe.decorates;
+    std::vector<MonitorFacts> monitors;
     for (const auto &output : probe.outputs) {
-        facts.scaledLayout = facts.scaledLayout || output->scaled();
+        monitors.push_back(output->facts);
         if (output->layout)
             zxdg_output_v1_destroy(output->layout);
         wl_output_destroy(output->output);
     }
+    facts.scaledLayout = MonitorFacts::anyScaled(monitors);
     if (probe.layouts)
         zxdg_output_manager_v1_destroy(probe.layouts);
     wl_registry_destroy(registry);

@@ -5,6 +5,7 @@
 
 #include "fontchoice.h"
 #include "messagebox.h"
+#include "monitorfacts.h"
 #include "picturebox.h"
 #include "platformchoice.h"
 #include "readablecolour.h"
@@ -23,7 +24,10 @@
 #include <QStyle>
 #include <QTemporaryDir>
 
+#include <wayland-client-protocol.h>
+
 Q_DECLARE_METATYPE(DesktopFacts)
+Q_DECLARE_METATYPE(std::vector<MonitorFacts>)
 
 namespace {
 
@@ -107,6 +111,8 @@ private slots:
     void placedOnEachLayout();
     void platformChoice_data();
     void platformChoice();
+    void scaledMonitors_data();
+    void scaledMonitors();
     void timerRunsBeforeShown();
     void startsWithRestPicture();
     void logoIsTransparentWhereCyan();
@@ -388,6 +394,59 @@ void WindowTest::platformChoice()
     QFETCH(DesktopFacts, facts);
     QFETCH(QByteArray, platform);
     QCOMPARE(QByteArray(platformFor(facts)), platform);
+}
+
+namespace {
+struct Mode
+{
+    bool current;
+    int32_t width;
+    int32_t height;
+};
+
+// A monitor as a compositor tells it: its transform, its modes in the order it lists them,
+// then its size in the layout.
+MonitorFacts monitor(int32_t transform, std::initializer_list<Mode> modes, int32_t width, int32_t height)
+{
+    MonitorFacts facts;
+    facts.turned(transform);
+    for (const Mode &mode : modes)
+        facts.mode(mode.current ? WL_OUTPUT_MODE_CURRENT | WL_OUTPUT_MODE_PREFERRED : 0, mode.width, mode.height);
+    facts.layout(width, height);
+    return facts;
+}
+} // namespace
+
+void WindowTest::scaledMonitors_data()
+{
+    QTest::addColumn<std::vector<MonitorFacts>>("monitors");
+    QTest::addColumn<bool>("scaled");
+    const MonitorFacts plain = monitor(WL_OUTPUT_TRANSFORM_NORMAL, {{true, 1920, 1080}}, 1920, 1080);
+    const MonitorFacts doubled = monitor(WL_OUTPUT_TRANSFORM_NORMAL, {{true, 1920, 1080}}, 960, 540);
+    QTest::newRow("100 %") << std::vector<MonitorFacts>{plain} << false;
+    QTest::newRow("200 %") << std::vector<MonitorFacts>{doubled} << true;
+    QTest::newRow("turned a quarter, 100 %")
+        << std::vector<MonitorFacts>{monitor(WL_OUTPUT_TRANSFORM_90, {{true, 1920, 1080}}, 1080, 1920)} << false;
+    QTest::newRow("turned three quarters and flipped, 100 %")
+        << std::vector<MonitorFacts>{monitor(WL_OUTPUT_TRANSFORM_FLIPPED_270, {{true, 1920, 1080}}, 1080, 1920)} << false;
+    QTest::newRow("upside down, 100 %")
+        << std::vector<MonitorFacts>{monitor(WL_OUTPUT_TRANSFORM_180, {{true, 1920, 1080}}, 1920, 1080)} << false;
+    QTest::newRow("current mode among several, 100 %")
+        << std::vector<MonitorFacts>{monitor(WL_OUTPUT_TRANSFORM_NORMAL,
+                                             {{false, 2560, 1440}, {true, 1920, 1080}, {false, 1280, 720}}, 1920, 1080)}
+        << false;
+    QTest::newRow("second of two scaled") << std::vector<MonitorFacts>{plain, doubled} << true;
+    QTest::newRow("first of two scaled") << std::vector<MonitorFacts>{doubled, plain} << true;
+    QTest::newRow("two at 100 %") << std::vector<MonitorFacts>{plain, plain} << false;
+    QTest::newRow("no layout told") << std::vector<MonitorFacts>{monitor(WL_OUTPUT_TRANSFORM_NORMAL, {{true, 1920, 1080}}, 0, 0)}
+                                    << false;
+}
+
+void WindowTest::scaledMonitors()
+{
+    QFETCH(std::vector<MonitorFacts>, monitors);
+    QFETCH(bool, scaled);
+    QCOMPARE(MonitorFacts::anyScaled(monitors), scaled);
 }
 
 void WindowTest::timerRunsBeforeShown()
