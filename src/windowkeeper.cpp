@@ -99,7 +99,7 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 void WindowKeeper::place()
 {
     // Qt learns the frame only once the window is on screen; most X11 window managers tell
-    // it before, when asked. One that does not (KWin) frames the window as it is first
+    // it before, when asked. One that does not answer frames the window as it is first
     // exposed, before the window's first frame is drawn: it is placed once more then. One
     // that answers it cannot tell yet (mutter 48) places the window only once it has framed
     // it, so it is asked to centre the frame on the window, after Qt has mapped it.
