@@ -8,8 +8,10 @@
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 #include <QByteArray>
+#include <QSize>
 
 #include <wayland-client.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstring>
@@ -46,7 +48,7 @@ const wl_output_listener outputListener = {
 };
 
 const zxdg_output_v1_listener layoutListener = {
-    [](void *, zxdg_output_v1 *, int32_t, int32_t) {},
+    [](void *data, zxdg_output_v1 *, int32_t x, int32_t y) { static_cast<Output *>(data)->facts.placed(x, y); },
     [](void *data, zxdg_output_v1 *, int32_t width, int32_t height) {
         static_cast<Output *>(data)->facts.layout(width, height);
     },
@@ -74,7 +76,25 @@ const wl_registry_listener registryListener = {
     [](void *, wl_registry *, uint32_t) {},
 };
 
-// Asks the compositor; false where none answers.
+// The size of the X server's first screen; empty where none answers.
+QSize xScreenSize()
+{
+    int number = 0;
+    xcb_connection_t *connection = xcb_connect(nullptr, &number);
+    QSize size;
+    if (!xcb_connection_has_error(connection)) {
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (; screens.rem && number > 0; --number)
+            xcb_screen_next(&screens);
+        if (screens.rem)
+            size = QSize(screens.data->width_in_pixels, screens.data->height_in_pixels);
+    }
+    xcb_disconnect(connection);
+    return size;
+}
+
+// Asks the compositor, and where it leaves title bars to the program, the X server beside it;
+// false where no compositor answers.
 bool askCompositor(DesktopFacts &facts)
 {
     wl_display *display = wl_display_connect(nullptr);
@@ -101,7 +121,9 @@ bool askCompositor(DesktopFacts &facts)
             zxdg_output_v1_destroy(output->layout);
         wl_output_destroy(output->output);
     }
-    facts.scaledLayout = MonitorFacts::anyScaled(monitors);
+    // Only where Xwayland is in question: asking an X server costs a connection.
+    if (answered && !facts.compositorDecorates && facts.xServer)
+        facts.xWindowsScaled = MonitorFacts::xWindowsScaled(monitors, xScreenSize());
     if (probe.layouts)
         zxdg_output_manager_v1_destroy(probe.layouts);
     wl_registry_destroy(registry);
@@ -115,7 +137,7 @@ const char *platformFor(const DesktopFacts &facts)
 {
     if (facts.userChosePlatform || !facts.wayland)
         return nullptr;
-    if (facts.compositorDecorates || !facts.xServer || facts.scaledLayout)
+    if (facts.compositorDecorates || !facts.xServer || facts.xWindowsScaled)
         return "wayland;xcb";
     return "xcb;wayland";
 }
