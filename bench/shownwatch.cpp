@@ -21,9 +21,9 @@
 // Starts a program on the X display and watches, from outside, how its window comes onto the
 // screen under whatever window manager runs there: the time from just before the start to the
 // window being shown, and to it standing at its final place, and how often it moved after it
-// was first shown. Its window is the first of its process's top-level windows to be viewable,
-// known by _NET_WM_PID rather than by title: a window manager's frames may carry the title
-// too. Once it has stood still for a second and a half, the program is ended and the figures
+// was first shown. Its window is the first of its process's top-level windows to be shown
+// whole, known by _NET_WM_PID rather than by title: a window manager's frames may carry the
+// title too. Once it has stood still for a second and a half, the program is ended and the figures
 // are printed as "shown_us N", "settled_us N" and "moves N".
 namespace {
 
