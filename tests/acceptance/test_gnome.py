@@ -4,17 +4,16 @@
 """The program as a user of GNOME on Wayland gets it: GNOME Shell runs nested in the test's X
 server, and the program is started with nothing chosen for it. mutter leaves title bars of
 Wayland windows to the client, so the program must pick its X server, Xwayland, where mutter
-draws its own bar: with only a close button for a window of fixed size."""
+draws its own bar: with only a close button for a window of fixed size. So too at 200 %,
+where Xwayland draws in device pixels and the window stays sharp."""
 
-import glob
 import os
-import re
 import subprocess
 import time
 import unittest
 
-from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until,
-                     window_geometry)
+from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop,
+                     start_gnome_shell, wait_until, window_geometry)
 
 OUTPUT = (1024, 768)
 SIZE = (449, 217)
@@ -41,86 +40,8 @@ class GnomeTest(DesktopTest):
 
     @classmethod
     def start_shell(cls):
-        desktop = cls.desktop
-        runtime = desktop.env["XDG_RUNTIME_DIR"]
-        # The shell's login-manager code ends it where no system bus answers; a private one does.
-        system_bus = os.path.join(runtime, "system-bus")
-        desktop._spawn(["dbus-daemon", "--session", f"--address=unix:path={system_bus}", "--nofork"],
-                       "system-bus.log", env=desktop.env)
-        wait_until(lambda: os.path.exists(system_bus), "the private system bus")
-        home = os.path.join(runtime, "home")
-        os.makedirs(home)
-        cls.shell_env = dict(desktop.env, HOME=home, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}",
-                             XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
-                             MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{OUTPUT[0]}x{OUTPUT[1]}",
-                             MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(cls.scale))
-        if not os.path.ismount("/sys"):
-            # A root without /sys (a chroot): Shell 48 asks systemd whether it runs the session
-            # before it starts its X11 services, cannot tell without the cgroup folder, and
-            # starts none. With an empty folder there, it sees that systemd does not.
-            os.makedirs("/sys/fs/cgroup", exist_ok=True)
-        cls.shell_version = int(desktop.run("gnome-shell", "--version").split()[-1].split(".")[0])
-        desktop._spawn(["gnome-shell", "--nested", "--wayland"], "gnome-shell.log", env=cls.shell_env,
-                       stdout=subprocess.DEVNULL)
-        auth = wait_until(lambda: glob.glob(os.path.join(runtime, ".mutter-Xwaylandauth.*")),
-                          "GNOME Shell to start Xwayland", timeout=6 * WAIT)[0]
-        cls.x_env = dict(desktop.env, DISPLAY=wait_until(lambda: cls.xwayland_display(auth), "Xwayland's display"),
-                         XAUTHORITY=auth)
-        wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-0")), "the shell's Wayland socket")
-        # What a session runs on Xwayland: the desktop's settings for X11 programs, among them
-        # the title bar's buttons, which Shell 48 draws for X11 windows in a client of its own.
-        desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=cls.x_env, stdout=subprocess.DEVNULL)
-        # It writes the fonts' settings to the root window once it has started.
-        wait_until(lambda: "Xft.dpi" in subprocess.run(["xprop", "-root", "RESOURCE_MANAGER"], env=cls.x_env,
-                                                       capture_output=True, text=True).stdout,
-                   "the desktop's settings for X11 programs", timeout=3 * WAIT)
-        # The shell opens in its overview, where a click picks a window rather than reaching
-        # it; Escape leaves it. The pointer stays clear of the top left corner, which opens
-        # the overview again.
-        # The nested shell shows its monitor on the test's X server in device pixels (GNOME 43)
-        # or in the layout's units (GNOME 48, which scales its framebuffer): Xwayland's pixels
-        # to one of the test server's.
-        nested = wait_until(lambda: re.search(r'"gnome-shell": \(.*\)\s+(\d+)x', desktop.run("xwininfo", "-root", "-tree")),
-                            "the shell's window")
-        screen = subprocess.run(["xdotool", "getdisplaygeometry"], env=cls.x_env, capture_output=True, text=True,
-                                check=True).stdout
-        cls.shown = int(screen.split()[0]) // int(nested.group(1))
-        desktop.run("xdotool", "mousemove", str(OUTPUT[0] // 2 // cls.shown), str(OUTPUT[1] // 2 // cls.shown))
-
-        def overview_active():
-            state = desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.gnome.Shell",
-                                "/org/gnome/Shell", "org.freedesktop.DBus.Properties.Get",
-                                "string:org.gnome.Shell", "string:OverviewActive", check=False)
-            return None if "boolean" not in state else "boolean true" in state
-
-        # Shell 48 opens its overview once more a moment after it first says it closed it:
-        # closed means closed for a whole second.
-        closed_since = [None]
-
-        def overview_closed():
-            active = overview_active()
-            if active:
-                desktop.run("xdotool", "key", "Escape")
-            if active is not False:
-                closed_since[0] = None
-                return False
-            closed_since[0] = closed_since[0] or time.monotonic()
-            return time.monotonic() - closed_since[0] >= 1
-        wait_until(overview_closed, "the shell to leave its overview", timeout=6 * WAIT, interval=0.25)
-        # Its closing animation.
-        time.sleep(0.5)
-
-    @staticmethod
-    def xwayland_display(auth):
-        for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
-            try:
-                with open(cmdline, "rb") as text:
-                    args = text.read().decode(errors="replace").split("\0")
-            except OSError:
-                continue
-            if args and args[0].endswith("Xwayland") and auth in args:
-                return next((arg for arg in args if arg.startswith(":")), None)
-        return None
+        cls.shell_version = int(cls.desktop.run("gnome-shell", "--version").split()[-1].split(".")[0])
+        cls.shell_env, cls.x_env, cls.shown = start_gnome_shell(cls.desktop, OUTPUT, cls.scale)
 
     def x(self, *args, check=True):
         result = subprocess.run(args, env=self.x_env, capture_output=True, text=True, timeout=WAIT)

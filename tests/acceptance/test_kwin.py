@@ -9,20 +9,18 @@ scripts over the session bus."""
 
 import json
 import os
-import shutil
 import subprocess
 import tempfile
 import time
 import unittest
 
-from desktop import BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until
+from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop,
+                     start_kwin_script, start_kwin_wayland, wait_until)
 
 OUTPUT = (1280, 1024)
 SIZE = (449, 217)
 PARK = (60, 120)
 SOCKET = "wl-kwin"
-# KWin's screen locker would lock the nested session while the test waits.
-LOCKER = "[Daemon]\nAutolock=false\nLockOnResume=false\n"
 
 
 class KWinTest(DesktopTest):
@@ -40,21 +38,7 @@ class KWinTest(DesktopTest):
 
     @classmethod
     def start_kwin(cls):
-        desktop = cls.desktop
-        runtime = desktop.env["XDG_RUNTIME_DIR"]
-        config = os.path.join(runtime, "config")
-        os.makedirs(config)
-        with open(os.path.join(config, "kscreenlockerrc"), "w") as rc:
-            rc.write(LOCKER)
-        # Debian's kwin_wayland carries a file capability (cap_sys_resource) that a sandbox
-        # may refuse to grant; a copy has none and runs anywhere.
-        kwin = os.path.join(runtime, "kwin_wayland")
-        shutil.copy(shutil.which("kwin_wayland"), kwin)
-        cls.kwin_env = dict(desktop.env, XDG_CONFIG_HOME=config, XDG_CURRENT_DESKTOP="KDE")
-        desktop._spawn([kwin, "--xwayland", "--x11-display", desktop.display, "--width", str(OUTPUT[0]),
-                        "--height", str(OUTPUT[1]), "--socket", SOCKET], "kwin.log", env=cls.kwin_env,
-                       stdout=subprocess.STDOUT)
-        wait_until(lambda: os.path.exists(os.path.join(runtime, SOCKET)), "KWin's Wayland socket", timeout=6 * WAIT)
+        cls.kwin_env = start_kwin_wayland(cls.desktop, OUTPUT, SOCKET)
         wait_until(lambda: cls.kwin_windows() is not None, "KWin's scripting", timeout=6 * WAIT, interval=0.5)
 
     @classmethod
@@ -65,19 +49,8 @@ class KWinTest(DesktopTest):
             script.write(f"var out = [];\ntry {{\n{body}\n}} catch (e) {{ out = String(e); }}\n"
                          f"print({json.dumps(marker)} + JSON.stringify(out));\n")
             script.flush()
-            loaded = cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
-                                     "org.kde.kwin.Scripting.loadScript", f"string:{script.name}",
-                                     f"string:{marker}", check=False)
-            if "int32" not in loaded:
+            if not start_kwin_script(cls.desktop, script.name, marker):
                 return None
-            # KWin 5 puts a loaded script at /<number>, KWin 6 at /Scripting/Script<number>.
-            number = loaded.split()[-1]
-            try:
-                cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-                                f"/Scripting/Script{number}", "org.kde.kwin.Script.run")
-            except RuntimeError:
-                cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-                                f"/{number}", "org.kde.kwin.Script.run")
             # KWin prints what a script prints to its error output, prefixed "js: ".
             printed = wait_until(lambda: next((line.split(marker, 1)[1] for line in
                                                cls.desktop._read_log("kwin.log").splitlines() if marker in line), None),

@@ -11,19 +11,17 @@ import shutil
 import signal
 import subprocess
 
-from desktop import DESKTOPS_SKIP, DISPLAY, WAIT, DesktopTest, main, wait_until
+from desktop import DESKTOPS_SKIP, DISPLAY, WAIT, DesktopTest, main, start_window_manager, wait_until
 
 SIZE = (449, 217)
 SCREEN = (1280, 1024)
 PANEL = 40
 # Each manager: the command, the name it gives itself, and whether only scripts/test-desktops
-# installs it. KWin's compositing is off: Xvfb has no OpenGL, and the frame is what counts here.
+# installs it.
 MANAGERS = [
     (["xfwm4", "--compositor=off"], "Xfwm4", False),
     (["kwin_x11"], "KWin", True),
 ]
-# KWin's screen locker would lock the session while the test waits.
-LOCKER = "[Daemon]\nAutolock=false\nLockOnResume=false\n"
 
 
 class WindowManagerTest(DesktopTest):
@@ -49,18 +47,10 @@ class WindowManagerTest(DesktopTest):
         return [int(value) for value in text.split("=", 1)[1].split(",")][:4] if "=" in text else []
 
     def manage_with(self, command, name):
-        """Starts a window manager, alone on the desktop until the test ends. It has no session
-        of its own: it runs on the desktop's bus, with its defaults."""
-        config = os.path.join(self.desktop.env["XDG_RUNTIME_DIR"], "config")
-        os.makedirs(config, exist_ok=True)
-        with open(os.path.join(config, "kscreenlockerrc"), "w") as rc:
-            rc.write(LOCKER)
-        manager = self.desktop._spawn(command, "manager.log", stdout=subprocess.DEVNULL,
-                                      env=dict(self.desktop.env, XDG_CONFIG_HOME=config, KWIN_COMPOSE="N"))
+        """Starts a window manager, alone on the desktop until the test ends."""
+        manager = start_window_manager(self.desktop, command, name)
         self.addCleanup(manager.wait, WAIT)
         self.addCleanup(os.killpg, manager.pid, signal.SIGTERM)
-        wait_until(lambda: self.desktop.run("wmctrl", "-m", check=False).startswith(f"Name: {name}"),
-                   f"{name} to manage the desktop", timeout=3 * WAIT)
         wait_until(lambda: self.work_area()[1:2] == [PANEL], f"{name} to leave the panel its part")
         self.name = name
 
