@@ -10,7 +10,6 @@ where Xwayland draws in device pixels and the window stays sharp."""
 import os
 import subprocess
 import time
-import unittest
 
 from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop,
                      start_gnome_shell, wait_until, window_geometry)

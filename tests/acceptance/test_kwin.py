@@ -12,7 +12,6 @@ import os
 import subprocess
 import tempfile
 import time
-import unittest
 
 from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop,
                      start_kwin_script, start_kwin_wayland, wait_until)
