@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 
 #include <optional>
 
@@ -22,9 +23,17 @@ public:
     static std::optional<QMargins> before(QWindow *window);
     // For a window manager that cannot tell the frame before: asks it to centre the frame
     // on where `window` itself was put, once it frames it. Called after Qt has mapped the
-    // window, since Qt rewrites the hints it changes as it maps.
+    // window, since Qt rewrites the hints it changes as it maps. Ends holdManager().
     static void centreWhenFramed(QWindow *window);
+    // For a window manager that frames a window the moment it is mapped: keeps it from
+    // doing so until centreWhenFramed() has told it how, by holding the X server for those
+    // few requests. Called just before Qt maps the window; centreWhenFramed() must follow
+    // as soon as Qt has, before anything else runs.
+    static void holdManager(QWindow *window);
     // The frame that the window manager has put around `window` by now, for one that does
     // not answer such questions; empty margins before it has.
     static QMargins now(QWindow *window);
+    // Where `window` stands on the screen by now, as the window system has it: Qt learns
+    // of a window manager's move a moment later. None where it cannot be asked.
+    static std::optional<QPoint> position(QWindow *window);
 };

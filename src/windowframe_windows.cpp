@@ -22,3 +22,10 @@ QMargins WindowFrame::now(QWindow *window)
 
 // Windows does not move a window to fit its frame.
 void WindowFrame::centreWhenFramed(QWindow *) {}
+void WindowFrame::holdManager(QWindow *) {}
+
+// Never needed: the frame is known before.
+std::optional<QPoint> WindowFrame::position(QWindow *)
+{
+    return std::nullopt;
+}

@@ -138,5 +138,27 @@ void WindowFrame::centreWhenFramed(QWindow *window)
     hints[Fields - 1] = XCB_GRAVITY_CENTER;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS,
                         32, Fields, hints.constData());
+    xcb_ungrab_server(connection);
     xcb_flush(connection);
+}
+
+std::optional<QPoint> WindowFrame::position(QWindow *window)
+{
+    xcb_connection_t *connection = connectionFor(window);
+    if (!connection)
+        return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const ReplyPointer<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr));
+    if (!place)
+        return std::nullopt;
+    const qreal ratio = window->devicePixelRatio();
+    return QPoint(qRound(place->dst_x / ratio), qRound(place->dst_y / ratio));
+}
+
+void WindowFrame::holdManager(QWindow *window)
+{
+    if (xcb_connection_t *connection = connectionFor(window))
+        xcb_grab_server(connection);
 }

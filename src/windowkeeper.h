@@ -39,7 +39,8 @@ protected:
 
 private:
     void place();
-    void placeWith(const QMargins &frame);
+    // Leaves the window where it is if that is within `slack` pixels of its place each way.
+    void placeWith(const QMargins &frame, int slack = 0);
     void keepNormal();
     void returnToNormal();
     void restoreSize();
@@ -49,6 +50,10 @@ private:
     // Runs from showing until the window manager has framed the window, where it did not
     // tell the frame before the window was shown; expired otherwise.
     QDeadlineTimer m_framePending;
+    // Set from just before Qt maps the window until just after, where the window manager
+    // is held off: the only stretch the X server is held, since another connection of this
+    // program (a platform theme's) may wait on it.
+    bool m_holdingManager = false;
     // Set while the window takes a compositor's larger size for the one frame that the
     // compositor demands before it takes a request to return to normal.
     bool m_leavingLarger = false;

@@ -83,11 +83,11 @@ class WindowManagerTest(DesktopTest):
         self.wm(program, "-b", "remove,above")
         wait_until(lambda: "_NET_WM_STATE_ABOVE" not in self.states(program), "the manager to lower the window")
 
-    def keeps_size(self, program, what):
+    def keeps_place(self, program, place, what):
         def normal():
             states = self.states(program)
-            return program.geometry()[2:] == SIZE and "FULLSCREEN" not in states and "MAXIMIZED" not in states
-        wait_until(normal, f"the window to be {SIZE[0]} × {SIZE[1]} again after {what}")
+            return program.geometry() == place and "FULLSCREEN" not in states and "MAXIMIZED" not in states
+        wait_until(normal, f"the window to be back at {place} after {what}")
 
     def check_under_manager(self):
         program = self.start()
@@ -122,9 +122,10 @@ class WindowManagerTest(DesktopTest):
             "a larger size": lambda: self.wm(program, "-e", "0,-1,-1,900,700"),
             "Alt+F11": lambda: program.key("alt+F11"),
         }
+        # And back where it was, too.
         for what, request in requests.items():
             self.asked(program, request)
-            self.keeps_size(program, what)
+            self.keeps_place(program, (left, top, width, height), what)
 
         # Minimized and restored, it shows what it showed.
         self.desktop.run("xdotool", "windowminimize", str(program.window))
