@@ -136,10 +136,15 @@ void WindowKeeper::placeWith(const QMargins &frame, int slack)
     } else {
         const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
         const QPoint place = corner + QPoint(frame.left(), frame.top());
-        const QPoint off =
-            place - WindowFrame::position(m_window->windowHandle()).value_or(m_window->geometry().topLeft());
-        if (std::abs(off.x()) > slack || std::abs(off.y()) > slack)
-            m_window->setGeometry(QRect(place, m_window->size()));
+        if (slack > 0) {
+            const QPoint off =
+                place - WindowFrame::position(m_window->windowHandle()).value_or(m_window->geometry().topLeft());
+            if (std::abs(off.x()) <= slack && std::abs(off.y()) <= slack)
+                return;
+        }
+        // Always set where no slack is given, even to the same corner: until then a position
+        // set before the frame was known counts the frame in.
+        m_window->setGeometry(QRect(place, m_window->size()));
     }
 }
 
