@@ -33,7 +33,8 @@ public:
     // The frame that the window manager has put around `window` by now, for one that does
     // not answer such questions; empty margins before it has.
     static QMargins now(QWindow *window);
-    // Where `window` stands on the screen by now, as the window system has it: Qt learns
-    // of a window manager's move a moment later. None where it cannot be asked.
-    static std::optional<QPoint> position(QWindow *window);
+    // Where `window` stands on the screen once the window manager has framed and placed it
+    // (Qt learns of it a moment later); none before, or where it cannot be asked. KWin maps
+    // a new frame at 1 × 1 pixels and sizes and places it a few milliseconds later.
+    static std::optional<QPoint> framedAt(QWindow *window);
 };

@@ -25,7 +25,7 @@ void WindowFrame::centreWhenFramed(QWindow *) {}
 void WindowFrame::holdManager(QWindow *) {}
 
 // Never needed: the frame is known before.
-std::optional<QPoint> WindowFrame::position(QWindow *)
+std::optional<QPoint> WindowFrame::framedAt(QWindow *)
 {
     return std::nullopt;
 }

@@ -142,13 +142,31 @@ void WindowFrame::centreWhenFramed(QWindow *window)
     xcb_flush(connection);
 }
 
-std::optional<QPoint> WindowFrame::position(QWindow *window)
+std::optional<QPoint> WindowFrame::framedAt(QWindow *window)
 {
     xcb_connection_t *connection = connectionFor(window);
     if (!connection)
         return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    // The frame: the window's ancestor that is a child of the root.
+    xcb_window_t frame = id;
+    xcb_window_t root = XCB_WINDOW_NONE;
+    for (;;) {
+        const ReplyPointer<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, frame), nullptr));
+        if (!tree)
+            return std::nullopt;
+        root = tree->root;
+        if (tree->parent == root)
+            break;
+        frame = tree->parent;
+    }
+    const ReplyPointer<xcb_get_geometry_reply_t> own(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    const ReplyPointer<xcb_get_geometry_reply_t> outer(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, frame), nullptr));
+    if (frame == id || !own || !outer || outer->width < own->width || outer->height < own->height)
+        return std::nullopt;
     const ReplyPointer<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
         connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr));
     if (!place)

@@ -71,11 +71,10 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         // Until the window manager has framed the window; past a second there is no frame
         // to wait for, and a window moved since must stay where it was put.
         const QMargins frame = WindowFrame::now(m_window->windowHandle());
-        if (!frame.isNull()) {
+        const std::optional<QPoint> at = WindowFrame::framedAt(m_window->windowHandle());
+        if (!frame.isNull() && at) {
             m_framePending = QDeadlineTimer();
-            // The manager centred the frame itself, and may have rounded half a title bar
-            // the other way: a move of a pixel would only be seen as a jump.
-            placeWith(frame, 1);
+            placeWith(frame, at);
         }
         return false;
     }
@@ -124,7 +123,7 @@ void WindowKeeper::place()
     placeWith(frame.value_or(QMargins()));
 }
 
-void WindowKeeper::placeWith(const QMargins &frame, int slack)
+void WindowKeeper::placeWith(const QMargins &frame, std::optional<QPoint> at)
 {
     if (placedByCompositor())
         return;
@@ -136,14 +135,12 @@ void WindowKeeper::placeWith(const QMargins &frame, int slack)
     } else {
         const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
         const QPoint place = corner + QPoint(frame.left(), frame.top());
-        if (slack > 0) {
-            const QPoint off =
-                place - WindowFrame::position(m_window->windowHandle()).value_or(m_window->geometry().topLeft());
-            if (std::abs(off.x()) <= slack && std::abs(off.y()) <= slack)
-                return;
-        }
-        // Always set where no slack is given, even to the same corner: until then a position
-        // set before the frame was known counts the frame in.
+        // A manager that centred the frame itself may have rounded half a title bar the other
+        // way: a move of a pixel would only be seen as a jump.
+        if (at && std::abs(place.x() - at->x()) <= 1 && std::abs(place.y() - at->y()) <= 1)
+            return;
+        // Set even where the corner is the same: a position set before the frame was known
+        // counts the frame in.
         m_window->setGeometry(QRect(place, m_window->size()));
     }
 }

@@ -5,10 +5,12 @@
 
 #include <QDeadlineTimer>
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 
+#include <optional>
+
 class QMargins;
-class QPoint;
 class QRect;
 class QSize;
 class QWidget;
@@ -39,8 +41,8 @@ protected:
 
 private:
     void place();
-    // Leaves the window where it is if that is within `slack` pixels of its place each way.
-    void placeWith(const QMargins &frame, int slack = 0);
+    // Leaves the window where it is if it stands `at` a pixel from its place or nearer.
+    void placeWith(const QMargins &frame, std::optional<QPoint> at = std::nullopt);
     void keepNormal();
     void returnToNormal();
     void restoreSize();
