@@ -75,7 +75,7 @@ VLAJKOR_TEST_PACKAGES=(
 # What scripts/test-desktops adds: GNOME Shell with its Xwayland, and KWin with its Breeze
 # title bars; dbus-run-session starts the shell's own session bus, and dbus-send runs KWin's
 # scripts, which tell the test where KWin put the window.
-VLAJKOR_DESKTOP_PACKAGES=(gnome-shell xwayland kwin-wayland kwin-style-breeze dbus-daemon dbus-bin)
+VLAJKOR_DESKTOP_PACKAGES=(gnome-shell xwayland kwin-wayland kwin-x11 kwin-style-breeze dbus-daemon dbus-bin)
 # Plasma 6's colour schemes and Breeze style for Qt 6 programs, for the Breeze Dark check;
 # only where Qt is new enough for Plasma 6 (Debian 13): Debian 12's are Plasma 5's, for Qt 5.
 VLAJKOR_PLASMA6_PACKAGES=(plasma-integration kde-style-breeze)

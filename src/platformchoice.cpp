@@ -3,11 +3,15 @@
 
 #include "platformchoice.h"
 
+#include "monitorfacts.h"
+
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 #include <QByteArray>
+#include <QSize>
 
 #include <wayland-client.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cstring>
@@ -16,25 +20,12 @@
 
 namespace {
 
-// What one monitor told: its mode in device pixels and its place in the compositor's layout.
+// One monitor's proxies, and what it told.
 struct Output
 {
     wl_output *output = nullptr;
     zxdg_output_v1 *layout = nullptr;
-    int32_t transform = WL_OUTPUT_TRANSFORM_NORMAL;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t layoutWidth = 0;
-    int32_t layoutHeight = 0;
-
-    bool scaled() const
-    {
-        if (width <= 0 || layoutWidth <= 0)
-            return false;
-        // A quarter turn swaps the mode's sides in the layout.
-        const bool turned = transform & 1;
-        return layoutWidth != (turned ? height : width) || layoutHeight != (turned ? width : height);
-    }
+    MonitorFacts facts;
 };
 
 struct Probe
@@ -46,12 +37,9 @@ struct Probe
 
 const wl_output_listener outputListener = {
     [](void *data, wl_output *, int32_t, int32_t, int32_t, int32_t, int32_t, const char *, const char *,
-       int32_t transform) { static_cast<Output *>(data)->transform = transform; },
+       int32_t transform) { static_cast<Output *>(data)->facts.turned(transform); },
     [](void *data, wl_output *, uint32_t flags, int32_t width, int32_t height, int32_t) {
-        if (flags & WL_OUTPUT_MODE_CURRENT) {
-            static_cast<Output *>(data)->width = width;
-            static_cast<Output *>(data)->height = height;
-        }
+        static_cast<Output *>(data)->facts.mode(flags, width, height);
     },
     [](void *, wl_output *) {},
     [](void *, wl_output *, int32_t) {},
@@ -60,10 +48,9 @@ const wl_output_listener outputListener = {
 };
 
 const zxdg_output_v1_listener layoutListener = {
-    [](void *, zxdg_output_v1 *, int32_t, int32_t) {},
+    [](void *data, zxdg_output_v1 *, int32_t x, int32_t y) { static_cast<Output *>(data)->facts.placed(x, y); },
     [](void *data, zxdg_output_v1 *, int32_t width, int32_t height) {
-        static_cast<Output *>(data)->layoutWidth = width;
-        static_cast<Output *>(data)->layoutHeight = height;
+        static_cast<Output *>(data)->facts.layout(width, height);
     },
     [](void *, zxdg_output_v1 *) {},
     [](void *, zxdg_output_v1 *, const char *) {},
@@ -89,7 +76,25 @@ const wl_registry_listener registryListener = {
     [](void *, wl_registry *, uint32_t) {},
 };
 
-// Asks the compositor; false where none answers.
+// The size of the X server's first screen; empty where none answers.
+QSize xScreenSize()
+{
+    int number = 0;
+    xcb_connection_t *connection = xcb_connect(nullptr, &number);
+    QSize size;
+    if (!xcb_connection_has_error(connection)) {
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+        for (; screens.rem && number > 0; --number)
+            xcb_screen_next(&screens);
+        if (screens.rem)
+            size = QSize(screens.data->width_in_pixels, screens.data->height_in_pixels);
+    }
+    xcb_disconnect(connection);
+    return size;
+}
+
+// Asks the compositor, and where it leaves title bars to the program, the X server beside it;
+// false where no compositor answers.
 bool askCompositor(DesktopFacts &facts)
 {
     wl_display *display = wl_display_connect(nullptr);
@@ -109,12 +114,16 @@ bool askCompositor(DesktopFacts &facts)
     answered = answered && wl_display_roundtrip(display) >= 0;
     facts.wayland = answered;
     facts.compositorDecorates = probe.decorates;
+    std::vector<MonitorFacts> monitors;
     for (const auto &output : probe.outputs) {
-        facts.scaledLayout = facts.scaledLayout || output->scaled();
+        monitors.push_back(output->facts);
         if (output->layout)
             zxdg_output_v1_destroy(output->layout);
         wl_output_destroy(output->output);
     }
+    // Only where Xwayland is in question: asking an X server costs a connection.
+    if (answered && !facts.compositorDecorates && facts.xServer)
+        facts.xWindowsScaled = MonitorFacts::xWindowsScaled(monitors, xScreenSize());
     if (probe.layouts)
         zxdg_output_manager_v1_destroy(probe.layouts);
     wl_registry_destroy(registry);
@@ -128,7 +137,7 @@ const char *platformFor(const DesktopFacts &facts)
 {
     if (facts.userChosePlatform || !facts.wayland)
         return nullptr;
-    if (facts.compositorDecorates || !facts.xServer || facts.scaledLayout)
+    if (facts.compositorDecorates || !facts.xServer || facts.xWindowsScaled)
         return "wayland;xcb";
     return "xcb;wayland";
 }

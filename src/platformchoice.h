@@ -8,8 +8,9 @@
 // bars to the client: Qt then draws a flat bar of its own, with a maximize button that the
 // window cannot honour. Such compositors (GNOME's mutter, weston) run an X server beside
 // them, Xwayland, whose windows get the desktop's own bar, sized to what the window allows.
-// But an X11 window is scaled up by the compositor, and so blurred, on a monitor whose
-// layout is scaled (GNOME's fractional scaling), where a Wayland window stays crisp.
+// But an X11 window is resized by the compositor, and so blurred, on a monitor whose scale
+// differs from the one Xwayland draws at (GNOME 43's fractional scaling, or GNOME 48's at
+// 150 %, where Xwayland draws at 2), where a Wayland window stays crisp.
 struct DesktopFacts
 {
     // QT_QPA_PLATFORM is set: the user's choice always wins.
@@ -20,8 +21,8 @@ struct DesktopFacts
     bool compositorDecorates = false;
     // An X server is at hand (DISPLAY is set).
     bool xServer = false;
-    // Some monitor's layout is scaled, so an X11 window would be scaled by the compositor.
-    bool scaledLayout = false;
+    // On some monitor the compositor would resize an X11 window.
+    bool xWindowsScaled = false;
 };
 
 // The value for QT_QPA_PLATFORM, or nullptr to leave Qt its own choice. Each choice names

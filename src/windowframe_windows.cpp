@@ -7,13 +7,25 @@
 
 // Windows draws the frame itself and knows its size from the window's style as soon as the
 // native window exists, before it is shown.
-QMargins WindowFrame::before(QWindow *window)
+std::optional<QMargins> WindowFrame::before(QWindow *window)
 {
-    return window && window->handle() ? window->frameMargins() : QMargins();
+    if (!window || !window->handle())
+        return std::nullopt;
+    return window->frameMargins();
 }
 
 // Always known before, so never asked for.
 QMargins WindowFrame::now(QWindow *window)
 {
-    return before(window);
+    return before(window).value_or(QMargins());
+}
+
+// Windows does not move a window to fit its frame.
+void WindowFrame::centreWhenFramed(QWindow *) {}
+void WindowFrame::holdManager(QWindow *) {}
+
+// Never needed: the frame is known before.
+std::optional<QPoint> WindowFrame::framedAt(QWindow *)
+{
+    return std::nullopt;
 }

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -57,43 +58,48 @@ bool managerAnswers(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t 
     return values(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM).contains(question);
 }
 
-// The frame that the window manager has put around `window`, as the window's property
-// says; empty margins before it has.
-QMargins extents(xcb_connection_t *connection, QWindow *window)
+// The frame that the window manager has put around `window`, or will, as the window's
+// property says; none before the manager has set it.
+std::optional<QMargins> extents(xcb_connection_t *connection, QWindow *window)
 {
     const QList<quint32> frame = values(connection, static_cast<xcb_window_t>(window->winId()),
                                         atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
     if (frame.size() != 4)
-        return {};
+        return std::nullopt;
     // Left, right, top and bottom, in the screen's pixels.
     const qreal ratio = window->devicePixelRatio();
     return QMargins(qRound(frame[0] / ratio), qRound(frame[2] / ratio), qRound(frame[1] / ratio),
                     qRound(frame[3] / ratio));
 }
 
+xcb_connection_t *connectionFor(QWindow *window)
+{
+    // Other platforms may offer the interface too, for their own use of an X server.
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !window || !window->handle())
+        return nullptr;
+    return x11->connection();
+}
+
 } // namespace
 
 QMargins WindowFrame::now(QWindow *window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection() || !window->handle())
-        return {};
-    return extents(x11->connection(), window);
+    xcb_connection_t *connection = connectionFor(window);
+    return connection ? extents(connection, window).value_or(QMargins()) : QMargins();
 }
 
-QMargins WindowFrame::before(QWindow *window)
+std::optional<QMargins> WindowFrame::before(QWindow *window)
 {
-    // Other platforms may offer the interface too, for their own use of an X server.
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !x11->connection() || !window->handle())
-        return {};
-    xcb_connection_t *connection = x11->connection();
+    xcb_connection_t *connection = connectionFor(window);
+    if (!connection)
+        return std::nullopt;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const ReplyPointer<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
     const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     if (!tree || !managerAnswers(connection, tree->root, request))
-        return {};
+        return std::nullopt;
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -108,10 +114,69 @@ QMargins WindowFrame::before(QWindow *window)
     // so the property is read until it is there.
     const QDeadlineTimer deadline(PatienceMs);
     do {
-        const QMargins frame = extents(connection, window);
-        if (!frame.isNull())
+        if (const std::optional<QMargins> frame = extents(connection, window))
             return frame;
         QThread::msleep(2);
     } while (!deadline.hasExpired());
-    return {};
+    return std::nullopt;
+}
+
+void WindowFrame::centreWhenFramed(QWindow *window)
+{
+    xcb_connection_t *connection = connectionFor(window);
+    if (!connection)
+        return;
+    // WM_NORMAL_HINTS, as Qt wrote it: flags, then seventeen fields, the last the gravity.
+    // A window's gravity tells which of its points stays put when the manager adds the
+    // frame: with the centre, the frame is centred where the window itself was.
+    constexpr int Fields = 18;
+    constexpr quint32 GravityGiven = 1u << 9;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    QList<quint32> hints = values(connection, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
+    hints.resize(Fields);
+    hints[0] |= GravityGiven;
+    hints[Fields - 1] = XCB_GRAVITY_CENTER;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS,
+                        32, Fields, hints.constData());
+    xcb_ungrab_server(connection);
+    xcb_flush(connection);
+}
+
+std::optional<QPoint> WindowFrame::framedAt(QWindow *window)
+{
+    xcb_connection_t *connection = connectionFor(window);
+    if (!connection)
+        return std::nullopt;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    // The frame: the window's ancestor that is a child of the root.
+    xcb_window_t frame = id;
+    xcb_window_t root = XCB_WINDOW_NONE;
+    for (;;) {
+        const ReplyPointer<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, frame), nullptr));
+        if (!tree)
+            return std::nullopt;
+        root = tree->root;
+        if (tree->parent == root)
+            break;
+        frame = tree->parent;
+    }
+    const ReplyPointer<xcb_get_geometry_reply_t> own(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
+    const ReplyPointer<xcb_get_geometry_reply_t> outer(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, frame), nullptr));
+    if (frame == id || !own || !outer || outer->width < own->width || outer->height < own->height)
+        return std::nullopt;
+    const ReplyPointer<xcb_translate_coordinates_reply_t> place(xcb_translate_coordinates_reply(
+        connection, xcb_translate_coordinates(connection, id, root, 0, 0), nullptr));
+    if (!place)
+        return std::nullopt;
+    const qreal ratio = window->devicePixelRatio();
+    return QPoint(qRound(place->dst_x / ratio), qRound(place->dst_y / ratio));
+}
+
+void WindowFrame::holdManager(QWindow *window)
+{
+    if (xcb_connection_t *connection = connectionFor(window))
+        xcb_grab_server(connection);
 }

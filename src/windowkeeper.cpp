@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -70,9 +71,10 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
         // Until the window manager has framed the window; past a second there is no frame
         // to wait for, and a window moved since must stay where it was put.
         const QMargins frame = WindowFrame::now(m_window->windowHandle());
-        if (!frame.isNull()) {
+        const std::optional<QPoint> at = WindowFrame::framedAt(m_window->windowHandle());
+        if (!frame.isNull() && at) {
             m_framePending = QDeadlineTimer();
-            placeWith(frame);
+            placeWith(frame, at);
         }
         return false;
     }
@@ -86,6 +88,10 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::Resize && m_awaitingNormal) {
         // The compositor's answer has been taken: the window may have its own size again.
         QMetaObject::invokeMethod(this, &WindowKeeper::restoreSize, Qt::QueuedConnection);
+    } else if (event->type() == QEvent::ShowToParent && m_holdingManager) {
+        // Qt has mapped the window, and nothing else has run since.
+        m_holdingManager = false;
+        WindowFrame::centreWhenFramed(m_window->windowHandle());
     } else if (event->type() == QEvent::Show && !m_shown) {
         m_shown = true;
         // The native window exists now but is not on screen: ask for the frame it will get.
@@ -99,15 +105,25 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 void WindowKeeper::place()
 {
     // Qt learns the frame only once the window is on screen; most X11 window managers tell
-    // it before, when asked. One that does not (KWin) frames the window as it is first
-    // exposed, before the window's first frame is drawn: it is placed once more then.
-    const QMargins frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : QMargins();
-    if (m_shown && frame.isNull())
+    // it before, when asked. One that answers it cannot tell yet (mutter 48) places the
+    // window only once it has framed it, so it is asked to centre the frame on the window,
+    // after Qt has mapped it. One that does not answer (KWin) frames the window the moment
+    // it is mapped: it is held off until it has been asked the same, and once the frame is
+    // known, as the window is first exposed, the window is placed once more should the
+    // manager not have centred it.
+    const std::optional<QMargins> frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : std::nullopt;
+    if (m_shown && !frame) {
         m_framePending.setRemainingTime(FramePatience);
-    placeWith(frame);
+        WindowFrame::holdManager(m_window->windowHandle());
+        m_holdingManager = true;
+    } else if (m_shown && frame->isNull()) {
+        QMetaObject::invokeMethod(
+            this, [this] { WindowFrame::centreWhenFramed(m_window->windowHandle()); }, Qt::QueuedConnection);
+    }
+    placeWith(frame.value_or(QMargins()));
 }
 
-void WindowKeeper::placeWith(const QMargins &frame)
+void WindowKeeper::placeWith(const QMargins &frame, std::optional<QPoint> at)
 {
     if (placedByCompositor())
         return;
@@ -118,7 +134,14 @@ void WindowKeeper::placeWith(const QMargins &frame)
         m_window->move(centredIn(area, m_window->frameGeometry().size()));
     } else {
         const QPoint corner = centredIn(area, m_window->size().grownBy(frame));
-        m_window->setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), m_window->size()));
+        const QPoint place = corner + QPoint(frame.left(), frame.top());
+        // A manager that centred the frame itself may have rounded half a title bar the other
+        // way: a move of a pixel would only be seen as a jump.
+        if (at && std::abs(place.x() - at->x()) <= 1 && std::abs(place.y() - at->y()) <= 1)
+            return;
+        // Set even where the corner is the same: a position set before the frame was known
+        // counts the frame in.
+        m_window->setGeometry(QRect(place, m_window->size()));
     }
 }
 

@@ -5,10 +5,12 @@
 
 #include <QDeadlineTimer>
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 
+#include <optional>
+
 class QMargins;
-class QPoint;
 class QRect;
 class QSize;
 class QWidget;
@@ -39,7 +41,8 @@ protected:
 
 private:
     void place();
-    void placeWith(const QMargins &frame);
+    // Leaves the window where it is if it stands `at` a pixel from its place or nearer.
+    void placeWith(const QMargins &frame, std::optional<QPoint> at = std::nullopt);
     void keepNormal();
     void returnToNormal();
     void restoreSize();
@@ -49,6 +52,10 @@ private:
     // Runs from showing until the window manager has framed the window, where it did not
     // tell the frame before the window was shown; expired otherwise.
     QDeadlineTimer m_framePending;
+    // Set from just before Qt maps the window until just after, where the window manager
+    // is held off: the only stretch the X server is held, since another connection of this
+    // program (a platform theme's) may wait on it.
+    bool m_holdingManager = false;
     // Set while the window takes a compositor's larger size for the one frame that the
     // compositor demands before it takes a request to return to normal.
     bool m_leavingLarger = false;

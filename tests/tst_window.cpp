@@ -5,6 +5,7 @@
 
 #include "fontchoice.h"
 #include "messagebox.h"
+#include "monitorfacts.h"
 #include "picturebox.h"
 #include "platformchoice.h"
 #include "readablecolour.h"
@@ -23,7 +24,10 @@
 #include <QStyle>
 #include <QTemporaryDir>
 
+#include <wayland-client-protocol.h>
+
 Q_DECLARE_METATYPE(DesktopFacts)
+Q_DECLARE_METATYPE(std::vector<MonitorFacts>)
 
 namespace {
 
@@ -107,6 +111,8 @@ private slots:
     void placedOnEachLayout();
     void platformChoice_data();
     void platformChoice();
+    void scaledMonitors_data();
+    void scaledMonitors();
     void timerRunsBeforeShown();
     void startsWithRestPicture();
     void logoIsTransparentWhereCyan();
@@ -370,7 +376,7 @@ void WindowTest::platformChoice_data()
 {
     QTest::addColumn<DesktopFacts>("facts");
     QTest::addColumn<QByteArray>("platform");
-    // userChosePlatform, wayland, compositorDecorates, xServer, scaledLayout
+    // userChosePlatform, wayland, compositorDecorates, xServer, xWindowsScaled
     QTest::newRow("user's choice") << DesktopFacts{true, true, false, true, false} << QByteArray();
     QTest::newRow("no compositor") << DesktopFacts{false, false, false, true, false} << QByteArray();
     QTest::newRow("compositor draws title bars") << DesktopFacts{false, true, true, true, false}
@@ -379,7 +385,7 @@ void WindowTest::platformChoice_data()
                                                  << QByteArray("xcb;wayland");
     QTest::newRow("client draws them, no X server") << DesktopFacts{false, true, false, false, false}
                                                     << QByteArray("wayland;xcb");
-    QTest::newRow("client draws them, scaled layout") << DesktopFacts{false, true, false, true, true}
+    QTest::newRow("client draws them, X11 windows scaled") << DesktopFacts{false, true, false, true, true}
                                                       << QByteArray("wayland;xcb");
 }
 
@@ -388,6 +394,77 @@ void WindowTest::platformChoice()
     QFETCH(DesktopFacts, facts);
     QFETCH(QByteArray, platform);
     QCOMPARE(QByteArray(platformFor(facts)), platform);
+}
+
+namespace {
+struct Mode
+{
+    bool current;
+    int32_t width;
+    int32_t height;
+};
+
+// A monitor as a compositor tells it: its transform, its modes in the order it lists them,
+// then its place and size in the layout.
+MonitorFacts monitor(int32_t transform, std::initializer_list<Mode> modes, QRect layout)
+{
+    MonitorFacts facts;
+    facts.turned(transform);
+    for (const Mode &mode : modes)
+        facts.mode(mode.current ? WL_OUTPUT_MODE_CURRENT | WL_OUTPUT_MODE_PREFERRED : 0, mode.width, mode.height);
+    facts.placed(layout.x(), layout.y());
+    facts.layout(layout.width(), layout.height());
+    return facts;
+}
+} // namespace
+
+void WindowTest::scaledMonitors_data()
+{
+    QTest::addColumn<std::vector<MonitorFacts>>("monitors");
+    QTest::addColumn<QSize>("xScreen");
+    QTest::addColumn<bool>("scaled");
+    const int32_t normal = WL_OUTPUT_TRANSFORM_NORMAL;
+    const MonitorFacts plain = monitor(normal, {{true, 1920, 1080}}, {0, 0, 1920, 1080});
+    const MonitorFacts doubled = monitor(normal, {{true, 1920, 1080}}, {0, 0, 960, 540});
+    const MonitorFacts plainRight = monitor(normal, {{true, 1920, 1080}}, {960, 0, 1920, 1080});
+    const MonitorFacts doubledRight = monitor(normal, {{true, 1920, 1080}}, {1920, 0, 960, 540});
+    using Monitors = std::vector<MonitorFacts>;
+    // An X screen as large as the layout: Xwayland works in the layout's units.
+    QTest::newRow("100 %") << Monitors{plain} << QSize(1920, 1080) << false;
+    QTest::newRow("200 %") << Monitors{doubled} << QSize(960, 540) << true;
+    QTest::newRow("turned a quarter, 100 %")
+        << Monitors{monitor(WL_OUTPUT_TRANSFORM_90, {{true, 1920, 1080}}, {0, 0, 1080, 1920})} << QSize(1080, 1920)
+        << false;
+    QTest::newRow("turned three quarters and flipped, 100 %")
+        << Monitors{monitor(WL_OUTPUT_TRANSFORM_FLIPPED_270, {{true, 1920, 1080}}, {0, 0, 1080, 1920})}
+        << QSize(1080, 1920) << false;
+    QTest::newRow("upside down, 100 %") << Monitors{monitor(WL_OUTPUT_TRANSFORM_180, {{true, 1920, 1080}}, {0, 0, 1920, 1080})}
+                                        << QSize(1920, 1080) << false;
+    QTest::newRow("current mode among several, 100 %")
+        << Monitors{monitor(normal, {{false, 2560, 1440}, {true, 1920, 1080}, {false, 1280, 720}}, {0, 0, 1920, 1080})}
+        << QSize(1920, 1080) << false;
+    QTest::newRow("second of two scaled") << Monitors{plain, doubledRight} << QSize(2880, 1080) << true;
+    QTest::newRow("first of two scaled") << Monitors{doubled, plainRight} << QSize(2880, 1080) << true;
+    QTest::newRow("two at 100 %") << Monitors{plain, monitor(normal, {{true, 1920, 1080}}, {1920, 0, 1920, 1080})}
+                                  << QSize(3840, 1080) << false;
+    QTest::newRow("one of two without its layout")
+        << Monitors{plain, monitor(normal, {{true, 1920, 1080}}, {0, 0, 0, 0})} << QSize(1920, 1080) << false;
+    // Xwayland drawing in device pixels, at the largest scale (mutter 48).
+    QTest::newRow("200 %, X in device pixels") << Monitors{doubled} << QSize(1920, 1080) << false;
+    QTest::newRow("150 %, X at twice the layout")
+        << Monitors{monitor(normal, {{true, 1920, 1080}}, {0, 0, 1280, 720})} << QSize(2560, 1440) << true;
+    QTest::newRow("two at 200 %, X in device pixels")
+        << Monitors{doubled, monitor(normal, {{true, 3840, 2160}}, {960, 0, 1920, 1080})} << QSize(5760, 2160) << false;
+    QTest::newRow("100 % beside 200 %, X at twice the layout") << Monitors{plain, doubledRight} << QSize(5760, 2160)
+                                                               << true;
+}
+
+void WindowTest::scaledMonitors()
+{
+    QFETCH(std::vector<MonitorFacts>, monitors);
+    QFETCH(QSize, xScreen);
+    QFETCH(bool, scaled);
+    QCOMPARE(MonitorFacts::xWindowsScaled(monitors, xScreen), scaled);
 }
 
 void WindowTest::timerRunsBeforeShown()

@@ -12,6 +12,7 @@ There is no window manager. X then sends keys to the window under the pointer, s
 program is started with the pointer parked over its window, and clicks keep it there.
 """
 
+import glob
 import os
 import re
 import select
@@ -473,6 +474,156 @@ def require_desktop(name, command):
         raise unittest.SkipTest(DESKTOPS_SKIP.format(name))
     if not shutil.which(command):
         raise RuntimeError(f"{command} is not installed (scripts/test-desktops installs it)")
+
+
+# KWin's screen locker would lock the session while a test waits.
+KWIN_LOCKER = "[Daemon]\nAutolock=false\nLockOnResume=false\n"
+
+
+def kwin_config(desktop):
+    """A folder for XDG_CONFIG_HOME that keeps KWin's screen locker off."""
+    config = os.path.join(desktop.env["XDG_RUNTIME_DIR"], "config")
+    os.makedirs(config, exist_ok=True)
+    with open(os.path.join(config, "kscreenlockerrc"), "w") as rc:
+        rc.write(KWIN_LOCKER)
+    return config
+
+
+def start_window_manager(desktop, command, name):
+    """Starts an X11 window manager on the desktop and returns its process once it manages the
+    desktop. It has no session of its own: it runs on the desktop's bus, with its defaults.
+    KWin's compositing is off: Xvfb has no OpenGL."""
+    manager = desktop._spawn(command, "manager.log", stdout=subprocess.DEVNULL,
+                             env=dict(desktop.env, XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
+    try:
+        wait_until(lambda: desktop.run("wmctrl", "-m", check=False).startswith(f"Name: {name}"),
+                   f"{name} to manage the desktop", timeout=3 * WAIT)
+    except BaseException:
+        # The next manager takes over only from a desktop without one.
+        os.killpg(manager.pid, signal.SIGTERM)
+        manager.wait(WAIT)
+        raise
+    return manager
+
+
+def start_gnome_shell(desktop, output, scale=1):
+    """Starts GNOME Shell nested on the desktop as a Wayland session of one monitor of
+    `output`'s size at `scale`, with what a session runs on Xwayland, and returns once the
+    shell has left its overview: the shell's environment, the desktop's with Xwayland's
+    display, and how many of Xwayland's pixels make one of the desktop's."""
+    runtime = desktop.env["XDG_RUNTIME_DIR"]
+    # The shell's login-manager code ends it where no system bus answers; a private one does.
+    system_bus = os.path.join(runtime, "system-bus")
+    desktop._spawn(["dbus-daemon", "--session", f"--address=unix:path={system_bus}", "--nofork"],
+                   "system-bus.log", env=desktop.env)
+    wait_until(lambda: os.path.exists(system_bus), "the private system bus")
+    home = os.path.join(runtime, "home")
+    os.makedirs(home)
+    shell_env = dict(desktop.env, HOME=home, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}",
+                     XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
+                     MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{output[0]}x{output[1]}",
+                     MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(scale))
+    if not os.path.ismount("/sys"):
+        # A root without /sys (a chroot): Shell 48 asks systemd whether it runs the session
+        # before it starts its X11 services, cannot tell without the cgroup folder, and
+        # starts none. With an empty folder there, it sees that systemd does not.
+        os.makedirs("/sys/fs/cgroup", exist_ok=True)
+    desktop._spawn(["gnome-shell", "--nested", "--wayland"], "gnome-shell.log", env=shell_env,
+                   stdout=subprocess.DEVNULL)
+    auth = wait_until(lambda: glob.glob(os.path.join(runtime, ".mutter-Xwaylandauth.*")),
+                      "GNOME Shell to start Xwayland", timeout=6 * WAIT)[0]
+    x_env = dict(desktop.env, DISPLAY=wait_until(lambda: xwayland_display(auth), "Xwayland's display"),
+                 XAUTHORITY=auth)
+    wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-0")), "the shell's Wayland socket")
+    # What a session runs on Xwayland: the desktop's settings for X11 programs, among them
+    # the title bar's buttons, which Shell 48 draws for X11 windows in a client of its own.
+    desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=x_env, stdout=subprocess.DEVNULL)
+    # It writes the fonts' settings to the root window once it has started.
+    wait_until(lambda: "Xft.dpi" in subprocess.run(["xprop", "-root", "RESOURCE_MANAGER"], env=x_env,
+                                                   capture_output=True, text=True).stdout,
+               "the desktop's settings for X11 programs", timeout=3 * WAIT)
+    # The nested shell shows its monitor on the desktop in device pixels (GNOME 43) or in the
+    # layout's units (GNOME 48, which scales its framebuffer).
+    nested = wait_until(lambda: re.search(r'"gnome-shell": \(.*\)\s+(\d+)x', desktop.run("xwininfo", "-root", "-tree")),
+                        "the shell's window")
+    screen = subprocess.run(["xdotool", "getdisplaygeometry"], env=x_env, capture_output=True, text=True,
+                            check=True).stdout
+    shown = int(screen.split()[0]) // int(nested.group(1))
+    # The shell opens in its overview, where a click picks a window rather than reaching
+    # it; Escape leaves it. The pointer stays clear of the top left corner, which opens
+    # the overview again.
+    desktop.run("xdotool", "mousemove", str(output[0] // 2 // shown), str(output[1] // 2 // shown))
+
+    def overview_active():
+        state = desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.gnome.Shell",
+                            "/org/gnome/Shell", "org.freedesktop.DBus.Properties.Get",
+                            "string:org.gnome.Shell", "string:OverviewActive", check=False)
+        return None if "boolean" not in state else "boolean true" in state
+
+    # Shell 48 opens its overview once more a moment after it first says it closed it:
+    # closed means closed for a whole second.
+    closed_since = [None]
+
+    def overview_closed():
+        active = overview_active()
+        if active:
+            desktop.run("xdotool", "key", "Escape")
+        if active is not False:
+            closed_since[0] = None
+            return False
+        closed_since[0] = closed_since[0] or time.monotonic()
+        return time.monotonic() - closed_since[0] >= 1
+    wait_until(overview_closed, "the shell to leave its overview", timeout=6 * WAIT, interval=0.25)
+    # Its closing animation.
+    time.sleep(0.5)
+    return shell_env, x_env, shown
+
+
+def xwayland_display(auth):
+    """The display of the Xwayland that was started with the authority file `auth`."""
+    for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
+        try:
+            with open(cmdline, "rb") as text:
+                args = text.read().decode(errors="replace").split("\0")
+        except OSError:
+            continue
+        if args and args[0].endswith("Xwayland") and auth in args:
+            return next((arg for arg in args if arg.startswith(":")), None)
+    return None
+
+
+def start_kwin_wayland(desktop, output, socket):
+    """Starts KWin nested on the desktop as a Wayland compositor of `output`'s size with
+    Xwayland, listening on `socket`, and returns its environment once the socket is there."""
+    runtime = desktop.env["XDG_RUNTIME_DIR"]
+    # Debian's kwin_wayland carries a file capability (cap_sys_resource) that a sandbox
+    # may refuse to grant; a copy has none and runs anywhere.
+    kwin = os.path.join(runtime, "kwin_wayland")
+    shutil.copy(shutil.which("kwin_wayland"), kwin)
+    kwin_env = dict(desktop.env, XDG_CONFIG_HOME=kwin_config(desktop), XDG_CURRENT_DESKTOP="KDE")
+    desktop._spawn([kwin, "--xwayland", "--x11-display", desktop.display, "--width", str(output[0]),
+                    "--height", str(output[1]), "--socket", socket], "kwin.log", env=kwin_env,
+                   stdout=subprocess.STDOUT)
+    wait_until(lambda: os.path.exists(os.path.join(runtime, socket)), "KWin's Wayland socket", timeout=6 * WAIT)
+    return kwin_env
+
+
+def start_kwin_script(desktop, path, name):
+    """Loads the KWin script in `path` under `name` and runs it; False if KWin does not answer.
+    What it prints goes to KWin's error output, "kwin.log" of the desktop, prefixed "js: "."""
+    loaded = desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
+                         "org.kde.kwin.Scripting.loadScript", f"string:{path}", f"string:{name}", check=False)
+    if "int32" not in loaded:
+        return False
+    # KWin 5 puts a loaded script at /<number>, KWin 6 at /Scripting/Script<number>.
+    number = loaded.split()[-1]
+    try:
+        desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
+                    f"/Scripting/Script{number}", "org.kde.kwin.Script.run")
+    except RuntimeError:
+        desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
+                    f"/{number}", "org.kde.kwin.Script.run")
+    return True
 
 
 def glyphs(strip):

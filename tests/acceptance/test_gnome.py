@@ -4,24 +4,30 @@
 """The program as a user of GNOME on Wayland gets it: GNOME Shell runs nested in the test's X
 server, and the program is started with nothing chosen for it. mutter leaves title bars of
 Wayland windows to the client, so the program must pick its X server, Xwayland, where mutter
-draws its own bar: with only a close button for a window of fixed size."""
+draws its own bar: with only a close button for a window of fixed size. So too at 200 %,
+where Xwayland draws in device pixels and the window stays sharp."""
 
-import glob
 import os
 import subprocess
 import time
-import unittest
 
-from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until,
-                     window_geometry)
+from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop,
+                     start_gnome_shell, wait_until, window_geometry)
 
 OUTPUT = (1024, 768)
 SIZE = (449, 217)
 PARK = (60, 120)
+# From the window's making to its showing: far longer than that takes on a busy machine, and
+# short of the second that the program would wait for a frame a window manager does not describe.
+SHOWN_WITHIN = 0.5
 
 
 class GnomeTest(DesktopTest):
     screen = {"width": 1600, "height": 1200, "accessibility": False}
+    # The monitor's scale.
+    scale = 1
+    # Whether the message box is checked too.
+    message_box = True
 
     @classmethod
     def setUpClass(cls):
@@ -35,54 +41,8 @@ class GnomeTest(DesktopTest):
 
     @classmethod
     def start_shell(cls):
-        desktop = cls.desktop
-        runtime = desktop.env["XDG_RUNTIME_DIR"]
-        # The shell's login-manager code ends it where no system bus answers; a private one does.
-        system_bus = os.path.join(runtime, "system-bus")
-        desktop._spawn(["dbus-daemon", "--session", f"--address=unix:path={system_bus}", "--nofork"],
-                       "system-bus.log", env=desktop.env)
-        wait_until(lambda: os.path.exists(system_bus), "the private system bus")
-        home = os.path.join(runtime, "home")
-        os.makedirs(home)
-        cls.shell_env = dict(desktop.env, HOME=home, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}",
-                             XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
-                             MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{OUTPUT[0]}x{OUTPUT[1]}")
-        desktop._spawn(["gnome-shell", "--nested", "--wayland"], "gnome-shell.log", env=cls.shell_env,
-                       stdout=subprocess.DEVNULL)
-        auth = wait_until(lambda: glob.glob(os.path.join(runtime, ".mutter-Xwaylandauth.*")),
-                          "GNOME Shell to start Xwayland", timeout=6 * WAIT)[0]
-        cls.x_env = dict(desktop.env, DISPLAY=wait_until(lambda: cls.xwayland_display(auth), "Xwayland's display"),
-                         XAUTHORITY=auth)
-        wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-0")), "the shell's Wayland socket")
-        # The shell opens in its overview, where a click picks a window rather than reaching
-        # it; Escape leaves it. The pointer stays clear of the top left corner, which opens
-        # the overview again.
-        desktop.run("xdotool", "mousemove", str(OUTPUT[0] // 2), str(OUTPUT[1] // 2))
-
-        def overview_closed():
-            state = desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.gnome.Shell",
-                                "/org/gnome/Shell", "org.freedesktop.DBus.Properties.Get",
-                                "string:org.gnome.Shell", "string:OverviewActive", check=False)
-            if "boolean false" in state:
-                return True
-            if "boolean true" in state:
-                desktop.run("xdotool", "key", "Escape")
-            return False
-        wait_until(overview_closed, "the shell to leave its overview", timeout=6 * WAIT, interval=0.5)
-        # Its closing animation.
-        time.sleep(1)
-
-    @staticmethod
-    def xwayland_display(auth):
-        for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
-            try:
-                with open(cmdline, "rb") as text:
-                    args = text.read().decode(errors="replace").split("\0")
-            except OSError:
-                continue
-            if args and args[0].endswith("Xwayland") and auth in args:
-                return next((arg for arg in args if arg.startswith(":")), None)
-        return None
+        cls.shell_version = int(cls.desktop.run("gnome-shell", "--version").split()[-1].split(".")[0])
+        cls.shell_env, cls.x_env, cls.shown = start_gnome_shell(cls.desktop, OUTPUT, cls.scale)
 
     def x(self, *args, check=True):
         result = subprocess.run(args, env=self.x_env, capture_output=True, text=True, timeout=WAIT)
@@ -90,11 +50,15 @@ class GnomeTest(DesktopTest):
             raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.strip()}")
         return result.stdout
 
-    def windows(self):
-        """The program's mapped windows, main window first."""
-        found = self.x("xdotool", "search", "--name", f"^{TITLE}$", check=False)
-        return [int(line) for line in found.split()
-                if "IsViewable" in self.x("xwininfo", "-id", line, check=False)]
+    def windows(self, mapped=True):
+        """The program's windows, main window first; only those mapped, unless not `mapped`.
+        Found by process, then by title, matched exactly: mutter 48 draws X11 title bars in
+        a client of its own, whose frame windows carry the program's title too, and GTK,
+        which Qt's GNOME theme loads, makes a window of its own titled in lower case."""
+        found = self.x("xdotool", "search", "--pid", str(self.program.pid), check=False).split()
+        return [int(window) for window in found
+                if self.x("xprop", "-id", window, "WM_NAME", check=False).strip() == f'WM_NAME(STRING) = "{TITLE}"'
+                and (not mapped or "IsViewable" in self.x("xwininfo", "-id", window, check=False))]
 
     def cardinals(self, window, name, root=False):
         where = ["-root"] if root else ["-id", str(window)]
@@ -115,7 +79,8 @@ class GnomeTest(DesktopTest):
 
     def click(self, window, x, y):
         left, top, _, _ = self.geometry(window)
-        self.desktop.run("xdotool", "mousemove", str(left + x), str(top + y))
+        self.desktop.run("xdotool", "mousemove", str((left + x * self.scale) // self.shown),
+                         str((top + y * self.scale) // self.shown))
         # The nested shell may take a click before it has moved the pointer there.
         time.sleep(0.2)
         self.desktop.run("xdotool", "click", "1")
@@ -124,33 +89,53 @@ class GnomeTest(DesktopTest):
         environment = {key: value for key, value in self.x_env.items() if not key.startswith("QT_")}
         environment.update(WAYLAND_DISPLAY="wayland-0", XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME")
         with open(os.path.join(self.x_env["XDG_RUNTIME_DIR"], "vlajkor.log"), "w") as log:
-            program = subprocess.Popen([program_path()], env=environment, stdout=log, stderr=subprocess.STDOUT)
+            program = self.program = subprocess.Popen([program_path()], env=environment, stdout=log,
+                                                      stderr=subprocess.STDOUT)
         self.addCleanup(program.wait, WAIT)
         self.addCleanup(program.terminate)
-        # On Xwayland, framed by mutter: the program chose its X server.
-        window = wait_until(lambda: (self.windows() or [None])[0], "the window on Xwayland")
+        # On Xwayland, framed by mutter: the program chose its X server. Shown at once once
+        # made: the program did not wait out its patience for a frame that mutter 48 never
+        # describes in advance.
+        made = wait_until(lambda: (self.windows(mapped=False) or [None])[0], "the window on Xwayland", interval=0.01)
+        created = time.monotonic()
+        window = wait_until(lambda: made in self.windows() and made, "the window to be shown", interval=0.01)
+        self.assertLess(time.monotonic() - created, SHOWN_WITHIN, "the window waited to be shown")
+        first = self.geometry(window)
         frame, bar = wait_until(lambda: self.frame(window)[1] and self.frame(window), "mutter's frame")
-        self.assertEqual(self.geometry(window)[2:], SIZE)
+        # Drawn in device pixels: sharp, as the X screen is in them too.
+        size = (SIZE[0] * self.scale, SIZE[1] * self.scale)
+        self.assertEqual(first[2:], size)
+        # And where it was first shown, it stays.
+        deadline = time.monotonic() + 1.5
+        while time.monotonic() < deadline:
+            self.assertEqual(self.geometry(window), first, "the window moved after it was shown")
 
-        # Centred on the work area, frame and all.
+        # Centred on the work area, frame and all, within 2 px; GNOME 43 at 200 % tells the
+        # frame it will draw 14 px taller than it draws it, and the window sits half that low.
         area = self.cardinals(None, "_NET_WORKAREA", root=True)[:4]
+        within = 7 if self.scale == 2 and self.shell_version < 48 else 2
         for axis in (0, 1):
-            self.assertLessEqual(abs((frame[axis] - area[axis]) * 2 + frame[axis + 2] - area[axis + 2]), 4,
+            self.assertLessEqual(abs((frame[axis] - area[axis]) * 2 + frame[axis + 2] - area[axis + 2]), 2 * within,
                                  f"frame {frame} is not centred on the work area {area}")
 
         # GNOME's own bar, with a close button and nothing beside it.
         def buttons():
             shot = self.desktop.screenshot()
-            return glyphs(shot.crop(frame[0] + frame[2] - 100, frame[1] + bar // 4, 100, bar // 2))
+            # Short of the frame's edge, which Shell 48 draws as a dark line.
+            strip = [value // self.shown for value in (frame[0] + frame[2] - 100 * self.scale,
+                                                       frame[1] + bar // 4, 96 * self.scale, bar // 2)]
+            return glyphs(shot.crop(*strip))
         self.assertEqual(wait_until(buttons, "the title bar's buttons"), 1, "the title bar has other buttons")
 
         # Forced maximize and fullscreen leave the window as it is.
         for state in ("maximized_vert,maximized_horz", "fullscreen"):
             self.x("wmctrl", "-i", "-r", str(window), "-b", f"add,{state}")
             time.sleep(0.2)
-            wait_until(lambda: self.geometry(window)[2:] == SIZE and self.frame(window) == (frame, bar),
+            wait_until(lambda: self.geometry(window)[2:] == size and self.frame(window) == (frame, bar),
                        f"the window to stay as it was when made {state}", timeout=1)
 
+        if not self.message_box:
+            return
         # The message box keeps the keys after a click on the main window. mutter hands the
         # keyboard to a clicked window a moment after the click.
         # Now and then the nested shell drops a click; the button toggles, so another click
@@ -170,6 +155,15 @@ class GnomeTest(DesktopTest):
         self.desktop.run("xdotool", "key", "Return")
         wait_until(lambda: len(self.windows()) == 1, "Enter to close the message box", timeout=2)
         self.assertIsNone(program.poll())
+
+
+class GnomeAt200Test(GnomeTest):
+    """At 200 %: mutter 48 has Xwayland draw in device pixels and GNOME 43 works in them
+    throughout, so the program stays on Xwayland, sharp, under GNOME's own bar. The message
+    box does not depend on the scale, and the nested Shell 48 at 200 % drops clicks too
+    often for it: now and then all four tries."""
+    scale = 2
+    message_box = False
 
 
 if __name__ == "__main__":

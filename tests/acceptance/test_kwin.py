@@ -9,20 +9,17 @@ scripts over the session bus."""
 
 import json
 import os
-import shutil
 import subprocess
 import tempfile
 import time
-import unittest
 
-from desktop import BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop, wait_until
+from desktop import (BUTTON, TITLE, WAIT, DesktopTest, glyphs, main, program_path, require_desktop,
+                     start_kwin_script, start_kwin_wayland, wait_until)
 
 OUTPUT = (1280, 1024)
 SIZE = (449, 217)
 PARK = (60, 120)
 SOCKET = "wl-kwin"
-# KWin's screen locker would lock the nested session while the test waits.
-LOCKER = "[Daemon]\nAutolock=false\nLockOnResume=false\n"
 
 
 class KWinTest(DesktopTest):
@@ -40,21 +37,7 @@ class KWinTest(DesktopTest):
 
     @classmethod
     def start_kwin(cls):
-        desktop = cls.desktop
-        runtime = desktop.env["XDG_RUNTIME_DIR"]
-        config = os.path.join(runtime, "config")
-        os.makedirs(config)
-        with open(os.path.join(config, "kscreenlockerrc"), "w") as rc:
-            rc.write(LOCKER)
-        # Debian's kwin_wayland carries a file capability (cap_sys_resource) that a sandbox
-        # may refuse to grant; a copy has none and runs anywhere.
-        kwin = os.path.join(runtime, "kwin_wayland")
-        shutil.copy(shutil.which("kwin_wayland"), kwin)
-        cls.kwin_env = dict(desktop.env, XDG_CONFIG_HOME=config, XDG_CURRENT_DESKTOP="KDE")
-        desktop._spawn([kwin, "--xwayland", "--x11-display", desktop.display, "--width", str(OUTPUT[0]),
-                        "--height", str(OUTPUT[1]), "--socket", SOCKET], "kwin.log", env=cls.kwin_env,
-                       stdout=subprocess.STDOUT)
-        wait_until(lambda: os.path.exists(os.path.join(runtime, SOCKET)), "KWin's Wayland socket", timeout=6 * WAIT)
+        cls.kwin_env = start_kwin_wayland(cls.desktop, OUTPUT, SOCKET)
         wait_until(lambda: cls.kwin_windows() is not None, "KWin's scripting", timeout=6 * WAIT, interval=0.5)
 
     @classmethod
@@ -65,13 +48,8 @@ class KWinTest(DesktopTest):
             script.write(f"var out = [];\ntry {{\n{body}\n}} catch (e) {{ out = String(e); }}\n"
                          f"print({json.dumps(marker)} + JSON.stringify(out));\n")
             script.flush()
-            loaded = cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
-                                     "org.kde.kwin.Scripting.loadScript", f"string:{script.name}",
-                                     f"string:{marker}", check=False)
-            if "int32" not in loaded:
+            if not start_kwin_script(cls.desktop, script.name, marker):
                 return None
-            cls.desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin",
-                            f"/{loaded.split()[-1]}", "org.kde.kwin.Script.run")
             # KWin prints what a script prints to its error output, prefixed "js: ".
             printed = wait_until(lambda: next((line.split(marker, 1)[1] for line in
                                                cls.desktop._read_log("kwin.log").splitlines() if marker in line), None),
@@ -85,21 +63,25 @@ class KWinTest(DesktopTest):
         """KWin's windows titled like the program's, each as a dict, after `action` has been
         done to the main window; None if KWin does not answer."""
         return cls.kwin_script(
-            "var all = workspace.clientList();\n"
+            # KWin 6 lists its windows with windowList(), KWin 5 with clientList().
+            "var all = workspace.windowList ? workspace.windowList() : workspace.clientList();\n"
             "for (var i = 0; i < all.length; i++) {\n"
             "  var c = all[i];\n"
+            # KWin 5 does not tell the window's own part; for a Wayland window, its buffer is that.
+            "  var inside = c.clientGeometry || c.bufferGeometry;\n"
             f"  if (c.caption == {json.dumps(TITLE)}) {{ {action} }}\n"
             f"  if (c.caption.indexOf({json.dumps(TITLE)}) == 0) out.push({{\n"
             "    x: c.frameGeometry.x, y: c.frameGeometry.y,\n"
             "    width: c.frameGeometry.width, height: c.frameGeometry.height,\n"
+            "    inside: [inside.x, inside.y, inside.width, inside.height],\n"
             "    fullScreen: c.fullScreen, noBorder: c.noBorder});\n"
             "}")
 
     def click(self, window, x, y):
         # KWin's nested output takes an absolute move from xdotool only after a move to the corner.
-        bar = window["height"] - SIZE[1]
+        left, top = window["inside"][:2]
         self.desktop.run("xdotool", "mousemove", "0", "0")
-        self.desktop.run("xdotool", "mousemove", str(window["x"] + x), str(window["y"] + bar + y))
+        self.desktop.run("xdotool", "mousemove", str(left + x), str(top + y))
         # The nested compositor may take a click before it has moved the pointer there.
         time.sleep(0.2)
         self.desktop.run("xdotool", "click", "1")
@@ -113,11 +95,15 @@ class KWinTest(DesktopTest):
         self.addCleanup(program.wait, WAIT)
         self.addCleanup(program.terminate)
         window = wait_until(lambda: (self.kwin_windows() or [None])[0], "the window in KWin")
-        # KWin's scripts do not tell the size inside the frame: Breeze's frame adds a title bar only.
-        bar = window["height"] - SIZE[1]
-        self.assertEqual(window["width"], SIZE[0])
+        # The frame as KWin reports it: Breeze adds a title bar, and in KWin 6 a border too.
+        self.assertEqual(tuple(window["inside"][2:]), SIZE)
         self.assertFalse(window["noBorder"], "KWin drew no title bar")
+        bar = window["inside"][1] - window["y"]
         self.assertTrue(20 <= bar <= 60, f"a title bar of {bar} px")
+        # Where it was first shown, it stays.
+        for _ in range(3):
+            time.sleep(0.3)
+            self.assertEqual(self.kwin_windows(), [window], "the window moved after it was shown")
 
         # Centred on the output, frame and all.
         self.assertLessEqual(abs(2 * window["x"] + window["width"] - OUTPUT[0]), 4, window)
