@@ -22,8 +22,8 @@ public:
     // later, whose frames are drawn by a client of their own once the window is mapped).
     static std::optional<QMargins> before(QWindow *window);
     // For a window manager that cannot tell the frame before: asks it to centre the frame
-    // on where `window` itself was put, once it frames it. Called after Qt has mapped the
-    // window, since Qt rewrites the hints it changes as it maps. Ends holdManager().
+    // on where `window` itself was put, once it frames it. Called just after Qt has mapped
+    // the window, since Qt rewrites the hints it changes as it maps. Ends holdManager().
     static void centreWhenFramed(QWindow *window);
     // For a window manager that frames a window the moment it is mapped: keeps it from
     // doing so until centreWhenFramed() has told it how, by holding the X server for those

@@ -88,9 +88,9 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::Resize && m_awaitingNormal) {
         // The compositor's answer has been taken: the window may have its own size again.
         QMetaObject::invokeMethod(this, &WindowKeeper::restoreSize, Qt::QueuedConnection);
-    } else if (event->type() == QEvent::ShowToParent && m_holdingManager) {
+    } else if (event->type() == QEvent::ShowToParent && m_centreWhenMapped) {
         // Qt has mapped the window, and nothing else has run since.
-        m_holdingManager = false;
+        m_centreWhenMapped = false;
         WindowFrame::centreWhenFramed(m_window->windowHandle());
     } else if (event->type() == QEvent::Show && !m_shown) {
         m_shown = true;
@@ -115,11 +115,8 @@ void WindowKeeper::place()
     if (m_shown && !frame) {
         m_framePending.setRemainingTime(FramePatience);
         WindowFrame::holdManager(m_window->windowHandle());
-        m_holdingManager = true;
-    } else if (m_shown && frame->isNull()) {
-        QMetaObject::invokeMethod(
-            this, [this] { WindowFrame::centreWhenFramed(m_window->windowHandle()); }, Qt::QueuedConnection);
     }
+    m_centreWhenMapped = m_shown && (!frame || frame->isNull());
     placeWith(frame.value_or(QMargins()));
 }
 
