@@ -9,16 +9,15 @@
 #include "messagebox.h"
 #include "picturebox.h"
 #include "readablecolour.h"
+#include "scorebox.h"
 #include "signalpictures.h"
 #include "ticktimer.h"
 #include "windowkeeper.h"
 
-#include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyleOptionGroupBox>
 
 namespace {
 
@@ -68,13 +67,13 @@ QLabel *wrappedLabel(QWidget *parent, const char *code, const QRect &geometry, c
     return label;
 }
 
-QGroupBox *scoreBox(QWidget *parent, const char *code, int left, const QString &title)
+ScoreBox *scoreBox(QWidget *parent, const char *code, int left, const QString &title)
 {
-    return place(new QGroupBox(title, parent), code, QRect(left, 166, 81, 43));
+    return place(new ScoreBox(title, parent), code, QRect(left, 166, 81, 43));
 }
 
 // Coloured once the scheme's background is known, by followColourScheme.
-QLabel *scoreLabel(QGroupBox *box, const char *code, const QFont &font)
+QLabel *scoreLabel(ScoreBox *box, const char *code, const QFont &font)
 {
     auto *label = place(new QLabel(QStringLiteral("0"), box), code, QRect(8, 14, 65, 25));
     label->setAlignment(Qt::AlignCenter);
@@ -82,7 +81,7 @@ QLabel *scoreLabel(QGroupBox *box, const char *code, const QFont &font)
     return label;
 }
 
-ClickLabel *adjustLabel(QGroupBox *box, const char *code, int left, const QString &sign, const QFont &font)
+ClickLabel *adjustLabel(ScoreBox *box, const char *code, int left, const QString &sign, const QFont &font)
 {
     auto *label = place(new ClickLabel(sign, box), code, QRect(left, 16, 17, 19), false);
     label->setAlignment(Qt::AlignCenter);
@@ -217,18 +216,8 @@ bool TA0::textsFit(const QFont &font) const
         if (needed.width() > label->width() || needed.height() > label->height())
             return false;
     }
-    // Each title where the style puts it: the Windows styles indent it 8 px, Fusion does not.
-    for (const QGroupBox *box : {B6, B8, C0, C2, C4}) {
-        QStyleOptionGroupBox option;
-        option.initFrom(box);
-        option.fontMetrics = metrics;
-        option.text = box->title();
-        option.textAlignment = box->alignment();
-        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        option.lineWidth = 1;
-        if (!box->rect().contains(box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)))
-            return false;
-    }
+    if (!B6->rowFits(font))
+        return false;
     return metrics.horizontalAdvance(StartCaption) < B5->width() && metrics.horizontalAdvance(StopCaption) < B5->width();
 }
 

@@ -16,10 +16,10 @@
 
 class ClickLabel;
 class PictureBox;
-class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
+class ScoreBox;
 class SignalPictures;
 class TickTimer;
 
@@ -113,15 +113,15 @@ private:
     QPushButton *B5 = nullptr; // Start/Stop; its caption is the mode
 
     // Score row along the bottom, left to right: a group box (caption) with its number label.
-    QGroupBox *B6 = nullptr; // "Získané body"
+    ScoreBox *B6 = nullptr;  // "Získané body"
     QLabel *B7 = nullptr;    //   gained points, green
-    QGroupBox *B8 = nullptr; // "Trestné body"
+    ScoreBox *B8 = nullptr;  // "Trestné body"
     QLabel *B9 = nullptr;    //   penalty points, red
-    QGroupBox *C0 = nullptr; // "Body celkem"
+    ScoreBox *C0 = nullptr;  // "Body celkem"
     QLabel *C1 = nullptr;    //   total: gained − penalty, blue
-    QGroupBox *C2 = nullptr; // "Počet pokusů"
+    ScoreBox *C2 = nullptr;  // "Počet pokusů"
     QLabel *C3 = nullptr;    //   attempts: gained + penalty, olive
-    QGroupBox *C4 = nullptr; // "Úspěšnost"
+    ScoreBox *C4 = nullptr;  // "Úspěšnost"
     QLabel *C5 = nullptr;    //   success rate, purple; "- - %" before any attempt
 
     // Hidden mode: shown and hidden together with F6 by the hidden key sequence.

@@ -9,6 +9,7 @@
 #include "picturebox.h"
 #include "platformchoice.h"
 #include "readablecolour.h"
+#include "scorebox.h"
 #include "signaltable.h"
 #include "ticktimer.h"
 #include "windowkeeper.h"
@@ -17,11 +18,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 
 #include <wayland-client-protocol.h>
@@ -90,6 +93,48 @@ std::pair<QColor, QColor> backgroundAndInk(const QImage &shot, const QRect &area
     return {background, ink};
 }
 
+// How many rows of pixels differ between two drawings of the same size.
+int rowsDiffering(const QImage &one, const QImage &other)
+{
+    int rows = 0;
+    for (int y = 0; y < one.height(); ++y) {
+        for (int x = 0; x < one.width(); ++x) {
+            if (one.pixel(x, y) != other.pixel(x, y)) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// How many rows of pixels the title of `box` colours on the box: the box drawn with its title
+// and with the title see-through differ just there. A cut accent takes rows away; where the
+// title is put across the row does not count.
+int titleInk(ScoreBox &box)
+{
+    const auto drawn = [&box](const QColor &text) {
+        QPalette palette = box.palette();
+        palette.setColor(QPalette::WindowText, text);
+        box.setPalette(palette);
+        return box.grab().toImage();
+    };
+    return rowsDiffering(drawn(Qt::black), drawn(Qt::transparent));
+}
+
+// The same where nothing cuts it: the title drawn on a sheet with room all round.
+int uncutTitleInk(const ScoreBox &box)
+{
+    QImage sheet(box.width() * 2, box.height() * 2, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::transparent);
+    const QImage blank = sheet;
+    QPainter painter(&sheet);
+    painter.setFont(box.font());
+    painter.drawText(QPoint(box.width() / 2, box.height()), box.title());
+    painter.end();
+    return rowsDiffering(sheet, blank);
+}
+
 } // namespace
 
 class WindowTest : public QObject
@@ -105,6 +150,8 @@ private slots:
     void fontChoice();
     void titlesMeasuredWhereTheStyleDrawsThem_data();
     void titlesMeasuredWhereTheStyleDrawsThem();
+    void titlesKeepTheirInk_data();
+    void titlesKeepTheirInk();
     void windowFrame();
     void placedOnPrimaryMonitor();
     void placedOnEachLayout_data();
@@ -287,6 +334,42 @@ void WindowTest::titlesMeasuredWhereTheStyleDrawsThem()
     else
         QTest::ignoreMessage(QtWarningMsg, noFace);
     TA0 window;
+}
+
+void WindowTest::titlesKeepTheirInk_data()
+{
+    // DejaVu Sans at the window's 11 px keeps its accents within its ascent; at 8 and 12 px the
+    // acute of "Ú" rises above it, as in Wine's Tahoma at 150 %, and at 12 px under the Windows
+    // style and 8 px under Fusion, which puts titles 1 px lower, it would be cut.
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("pixels");
+    for (const char *style : {"Windows", "Fusion"}) {
+        for (const int pixels : {8, 11, 12})
+            QTest::addRow("%s, %d px", style, pixels) << style << pixels;
+    }
+}
+
+void WindowTest::titlesKeepTheirInk()
+{
+    QFETCH(QString, style);
+    QFETCH(int, pixels);
+    const std::unique_ptr<QStyle> drawing(QStyleFactory::create(style));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    QWidget row;
+    row.setFont(font);
+    std::array<ScoreBox *, 2> boxes = {new ScoreBox(QStringLiteral("Body"), &row),
+                                       new ScoreBox(QStringLiteral("Úspěšnost"), &row)};
+    for (ScoreBox *box : boxes) {
+        box->setStyle(drawing.get());
+        box->resize(81, 43);
+    }
+    QVERIFY(boxes[0]->rowFits(font));
+    for (ScoreBox *box : boxes)
+        QCOMPARE(titleInk(*box), uncutTitleInk(*box));
+    // Right of the titles only the frame is drawn: a box lowered alone would stand out of line.
+    const QRect frameOnly(78, 0, 3, 43);
+    QCOMPARE(boxes[0]->grab(frameOnly).toImage(), boxes[1]->grab(frameOnly).toImage());
 }
 
 void WindowTest::windowFrame()
