@@ -46,6 +46,22 @@ vlajkor_build() {
     cmake --build "$vlajkor_root/$dir" -j"$(nproc)"
 }
 
+# Runs CTest in a build folder, then says how many tests skipped and why: a test that could
+# not run is reported as skipped, never as passed, and its reasons are the SKIPPED lines it
+# printed (tests/acceptance/desktop.py).
+vlajkor_ctest() {
+    local dir=$1; shift
+    ctest --test-dir "$dir" --output-on-failure --output-junit junit.xml "$@"
+    python3 - "$dir/junit.xml" <<'SKIPPED'
+import re, sys, xml.etree.ElementTree as tree
+skipped = [case for case in tree.parse(sys.argv[1]).iter("testcase") if case.find("skipped") is not None]
+print(f"{len(skipped)} test{'' if len(skipped) == 1 else 's'} skipped{':' if skipped else '.'}")
+for case in skipped:
+    reasons = dict.fromkeys(re.findall(r"^SKIPPED [^:]*: (.*)$", case.findtext("system-out") or "", re.M))
+    print(f"  {case.get('name')}: {'; '.join(reasons) or 'no reason given'}")
+SKIPPED
+}
+
 # Where Debian and Ubuntu share a name for a package, that name is used: libjpeg-dev brings
 # Debian's libjpeg62-turbo-dev.
 # dpkg-dev: dpkg-buildflags gives the optimised build Debian's hardening flags.
