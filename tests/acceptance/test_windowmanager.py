@@ -127,9 +127,13 @@ class WindowManagerTest(DesktopTest):
             self.asked(program, request)
             self.keeps_place(program, (left, top, width, height), what)
 
-        # Minimized and restored, it shows what it showed.
+        # Minimized and restored, it shows what it showed. Made fullscreen while minimized (the
+        # managers do not maximize a window of fixed size), it stays minimized.
         self.desktop.run("xdotool", "windowminimize", str(program.window))
         wait_until(lambda: "_NET_WM_STATE_HIDDEN" in self.states(program), "the window to be minimized")
+        self.asked(program, requests["fullscreen"])
+        wait_until(lambda: "FULLSCREEN" not in self.states(program), "the window to leave fullscreen")
+        self.assertIn("_NET_WM_STATE_HIDDEN", self.states(program), "the window came back on screen")
         self.desktop.run("wmctrl", "-i", "-a", str(program.window))
         wait_until(lambda: "_NET_WM_STATE_HIDDEN" not in self.states(program), "the window to be restored")
         self.assertEqual(program.geometry()[2:], SIZE)
