@@ -383,11 +383,16 @@ void WindowTest::titlesKeepTheirInk_data()
     // DejaVu Sans at the window's 11 px keeps its accents within its ascent; at 8 and 12 px the
     // acute of "Ú" rises above it, as in Wine's Tahoma at 150 %, and at 12 px under the Windows
     // style and 8 px under Fusion, which puts titles 1 px lower, it would be cut.
+    // Each is drawn first in another size or under the other style, as before a change of DPI
+    // or scheme: the drop measured then must not outlive it.
     QTest::addColumn<QString>("style");
     QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("styleChanged");
     for (const char *style : {"Windows", "Fusion"}) {
-        for (const int pixels : {8, 11, 12})
-            QTest::addRow("%s, %d px", style, pixels) << style << pixels;
+        for (const int pixels : {8, 11, 12}) {
+            QTest::addRow("%s, %d px, after another size", style, pixels) << style << pixels << false;
+            QTest::addRow("%s, %d px, after the other style", style, pixels) << style << pixels << true;
+        }
     }
 }
 
@@ -395,7 +400,9 @@ void WindowTest::titlesKeepTheirInk()
 {
     QFETCH(QString, style);
     QFETCH(int, pixels);
+    QFETCH(bool, styleChanged);
     const std::unique_ptr<QStyle> drawing(QStyleFactory::create(style));
+    const std::unique_ptr<QStyle> before(QStyleFactory::create(style == "Fusion" ? "Windows" : "Fusion"));
     const auto face = [](int size) {
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(size);
@@ -405,16 +412,17 @@ void WindowTest::titlesKeepTheirInk()
     QWidget row;
     std::array<ScoreBox *, 2> boxes = {new ScoreBox(QStringLiteral("Body"), &row),
                                        new ScoreBox(QStringLiteral("Úspěšnost"), &row)};
+    row.setFont(styleChanged ? font : face(pixels == 11 ? 12 : 11));
     for (ScoreBox *box : boxes) {
-        box->setStyle(drawing.get());
+        box->setStyle(styleChanged ? before.get() : drawing.get());
         box->resize(81, 43);
-    }
-    // Drawn first in a size that needs another drop, as after a change of scheme or DPI: the
-    // drop measured then must not outlive it.
-    row.setFont(face(pixels == 11 ? 12 : 11));
-    for (ScoreBox *box : boxes)
         box->grab();
+    }
     row.setFont(font);
+    if (styleChanged) {
+        for (ScoreBox *box : boxes)
+            box->setStyle(drawing.get());
+    }
     QVERIFY(boxes[0]->rowFits(font));
     for (ScoreBox *box : boxes)
         QCOMPARE(titleInk(*box), uncutTitleInk(*box));
