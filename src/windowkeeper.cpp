@@ -150,6 +150,10 @@ void WindowKeeper::keepNormal()
             restoreSize();
         return;
     }
+    // A minimized window stays off the screen: Qt on X11 would map it to change its state. Once
+    // it is shown again, the state is undone then.
+    if (handle->windowStates() & Qt::WindowMinimized)
+        return;
     if (!placedByCompositor()) {
         returnToNormal();
         return;

@@ -20,11 +20,13 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QTemporaryDir>
 
 #include <wayland-client-protocol.h>
@@ -92,6 +94,46 @@ std::pair<QColor, QColor> backgroundAndInk(const QImage &shot, const QRect &area
     }
     return {background, ink};
 }
+
+// Draws group boxes as Plasma's Breeze does, somewhat bolder: the title above a rounded,
+// outlined panel of a colour of its own, whose top edge runs across the top of the score
+// fields, so that the field's corner is not what most of it stands on.
+class PanelStyle : public QProxyStyle
+{
+public:
+    PanelStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {
+    }
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override
+    {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_GroupBox && part == SC_GroupBoxFrame)
+            rect.setTop(QProxyStyle::subControlRect(control, option, SC_GroupBoxLabel, widget).bottom() + 3);
+        return rect;
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element != PE_FrameGroupBox) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        const QColor window = option->palette.color(QPalette::Window);
+        const QColor text = option->palette.color(QPalette::WindowText);
+        const auto mix = [](int a, int b) { return (a * 85 + b * 15) / 100; };
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(option->palette.color(QPalette::Shadow));
+        painter->setBrush(QColor(mix(window.red(), text.red()), mix(window.green(), text.green()),
+                                 mix(window.blue(), text.blue())));
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        painter->restore();
+    }
+};
 
 // How many rows of pixels differ between two drawings of the same size.
 int rowsDiffering(const QImage &one, const QImage &other)
@@ -341,11 +383,16 @@ void WindowTest::titlesKeepTheirInk_data()
     // DejaVu Sans at the window's 11 px keeps its accents within its ascent; at 8 and 12 px the
     // acute of "Ú" rises above it, as in Wine's Tahoma at 150 %, and at 12 px under the Windows
     // style and 8 px under Fusion, which puts titles 1 px lower, it would be cut.
+    // Each is drawn first in another size or under the other style, as before a change of DPI
+    // or scheme: the drop measured then must not outlive it.
     QTest::addColumn<QString>("style");
     QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("styleChanged");
     for (const char *style : {"Windows", "Fusion"}) {
-        for (const int pixels : {8, 11, 12})
-            QTest::addRow("%s, %d px", style, pixels) << style << pixels;
+        for (const int pixels : {8, 11, 12}) {
+            QTest::addRow("%s, %d px, after another size", style, pixels) << style << pixels << false;
+            QTest::addRow("%s, %d px, after the other style", style, pixels) << style << pixels << true;
+        }
     }
 }
 
@@ -353,16 +400,28 @@ void WindowTest::titlesKeepTheirInk()
 {
     QFETCH(QString, style);
     QFETCH(int, pixels);
+    QFETCH(bool, styleChanged);
     const std::unique_ptr<QStyle> drawing(QStyleFactory::create(style));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixels);
+    const std::unique_ptr<QStyle> before(QStyleFactory::create(style == "Fusion" ? "Windows" : "Fusion"));
+    const auto face = [](int size) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(size);
+        return font;
+    };
+    const QFont font = face(pixels);
     QWidget row;
-    row.setFont(font);
     std::array<ScoreBox *, 2> boxes = {new ScoreBox(QStringLiteral("Body"), &row),
                                        new ScoreBox(QStringLiteral("Úspěšnost"), &row)};
+    row.setFont(styleChanged ? font : face(pixels == 11 ? 12 : 11));
     for (ScoreBox *box : boxes) {
-        box->setStyle(drawing.get());
+        box->setStyle(styleChanged ? before.get() : drawing.get());
         box->resize(81, 43);
+        box->grab();
+    }
+    row.setFont(font);
+    if (styleChanged) {
+        for (ScoreBox *box : boxes)
+            box->setStyle(drawing.get());
     }
     QVERIFY(boxes[0]->rowFits(font));
     for (ScoreBox *box : boxes)
@@ -370,6 +429,18 @@ void WindowTest::titlesKeepTheirInk()
     // Right of the titles only the frame is drawn: a box lowered alone would stand out of line.
     const QRect frameOnly(78, 0, 3, 43);
     QCOMPARE(boxes[0]->grab(frameOnly).toImage(), boxes[1]->grab(frameOnly).toImage());
+    // However far its top is lowered, the frame's bottom stays where a plain box has it; where
+    // nothing rises above the ascent, the box is drawn just as a plain one.
+    QWidget plainRow;
+    plainRow.setFont(font);
+    auto *plain = new QGroupBox(boxes[1]->title(), &plainRow);
+    plain->setStyle(drawing.get());
+    plain->setPalette(boxes[1]->palette());
+    plain->resize(boxes[1]->size());
+    const QRect bottom(0, 43 - 4, 81, 4);
+    QCOMPARE(boxes[1]->grab(bottom).toImage(), plain->grab(bottom).toImage());
+    if (pixels == 11)
+        QCOMPARE(boxes[1]->grab().toImage(), plain->grab().toImage());
 }
 
 void WindowTest::windowFrame()
@@ -480,21 +551,28 @@ void WindowTest::platformChoice()
 }
 
 namespace {
+// A mode's flags as a compositor sends them: the monitor's own, best mode is preferred, and
+// need not be the one it runs in.
+constexpr uint32_t Current = WL_OUTPUT_MODE_CURRENT | WL_OUTPUT_MODE_PREFERRED;
+constexpr uint32_t CurrentOnly = WL_OUTPUT_MODE_CURRENT;
+constexpr uint32_t Preferred = WL_OUTPUT_MODE_PREFERRED;
+constexpr uint32_t Other = 0;
+
 struct Mode
 {
-    bool current;
+    uint32_t flags;
     int32_t width;
     int32_t height;
 };
 
 // A monitor as a compositor tells it: its transform, its modes in the order it lists them,
 // then its place and size in the layout.
-MonitorFacts monitor(int32_t transform, std::initializer_list<Mode> modes, QRect layout)
+MonitorFacts monitor(int32_t transform, const std::vector<Mode> &modes, QRect layout)
 {
     MonitorFacts facts;
     facts.turned(transform);
     for (const Mode &mode : modes)
-        facts.mode(mode.current ? WL_OUTPUT_MODE_CURRENT | WL_OUTPUT_MODE_PREFERRED : 0, mode.width, mode.height);
+        facts.mode(mode.flags, mode.width, mode.height);
     facts.placed(layout.x(), layout.y());
     facts.layout(layout.width(), layout.height());
     return facts;
@@ -507,37 +585,46 @@ void WindowTest::scaledMonitors_data()
     QTest::addColumn<QSize>("xScreen");
     QTest::addColumn<bool>("scaled");
     const int32_t normal = WL_OUTPUT_TRANSFORM_NORMAL;
-    const MonitorFacts plain = monitor(normal, {{true, 1920, 1080}}, {0, 0, 1920, 1080});
-    const MonitorFacts doubled = monitor(normal, {{true, 1920, 1080}}, {0, 0, 960, 540});
-    const MonitorFacts plainRight = monitor(normal, {{true, 1920, 1080}}, {960, 0, 1920, 1080});
-    const MonitorFacts doubledRight = monitor(normal, {{true, 1920, 1080}}, {1920, 0, 960, 540});
+    const MonitorFacts plain = monitor(normal, {{Current, 1920, 1080}}, {0, 0, 1920, 1080});
+    const MonitorFacts doubled = monitor(normal, {{Current, 1920, 1080}}, {0, 0, 960, 540});
+    const MonitorFacts plainRight = monitor(normal, {{Current, 1920, 1080}}, {960, 0, 1920, 1080});
+    const MonitorFacts doubledRight = monitor(normal, {{Current, 1920, 1080}}, {1920, 0, 960, 540});
     using Monitors = std::vector<MonitorFacts>;
     // An X screen as large as the layout: Xwayland works in the layout's units.
     QTest::newRow("100 %") << Monitors{plain} << QSize(1920, 1080) << false;
     QTest::newRow("200 %") << Monitors{doubled} << QSize(960, 540) << true;
     QTest::newRow("turned a quarter, 100 %")
-        << Monitors{monitor(WL_OUTPUT_TRANSFORM_90, {{true, 1920, 1080}}, {0, 0, 1080, 1920})} << QSize(1080, 1920)
+        << Monitors{monitor(WL_OUTPUT_TRANSFORM_90, {{Current, 1920, 1080}}, {0, 0, 1080, 1920})} << QSize(1080, 1920)
         << false;
     QTest::newRow("turned three quarters and flipped, 100 %")
-        << Monitors{monitor(WL_OUTPUT_TRANSFORM_FLIPPED_270, {{true, 1920, 1080}}, {0, 0, 1080, 1920})}
+        << Monitors{monitor(WL_OUTPUT_TRANSFORM_FLIPPED_270, {{Current, 1920, 1080}}, {0, 0, 1080, 1920})}
         << QSize(1080, 1920) << false;
-    QTest::newRow("upside down, 100 %") << Monitors{monitor(WL_OUTPUT_TRANSFORM_180, {{true, 1920, 1080}}, {0, 0, 1920, 1080})}
+    QTest::newRow("upside down, 100 %") << Monitors{monitor(WL_OUTPUT_TRANSFORM_180, {{Current, 1920, 1080}}, {0, 0, 1920, 1080})}
                                         << QSize(1920, 1080) << false;
-    QTest::newRow("current mode among several, 100 %")
-        << Monitors{monitor(normal, {{false, 2560, 1440}, {true, 1920, 1080}, {false, 1280, 720}}, {0, 0, 1920, 1080})}
-        << QSize(1920, 1080) << false;
+    // The current mode is the one that counts, wherever the monitor lists it.
+    const std::vector<Mode> modeLists[] = {
+        {{Current, 1920, 1080}, {Other, 1280, 720}, {Other, 2560, 1440}},
+        {{Other, 2560, 1440}, {Current, 1920, 1080}, {Other, 1280, 720}},
+        {{Other, 1280, 720}, {Other, 2560, 1440}, {Current, 1920, 1080}},
+        {{Preferred, 2560, 1440}, {CurrentOnly, 1920, 1080}, {Other, 1280, 720}},
+    };
+    const char *const listed[] = {"first", "in the middle", "last", "not the preferred one"};
+    for (int i = 0; i < 4; ++i) {
+        QTest::addRow("current mode %s of several, 100 %%", listed[i])
+            << Monitors{monitor(normal, modeLists[i], {0, 0, 1920, 1080})} << QSize(1920, 1080) << false;
+    }
     QTest::newRow("second of two scaled") << Monitors{plain, doubledRight} << QSize(2880, 1080) << true;
     QTest::newRow("first of two scaled") << Monitors{doubled, plainRight} << QSize(2880, 1080) << true;
-    QTest::newRow("two at 100 %") << Monitors{plain, monitor(normal, {{true, 1920, 1080}}, {1920, 0, 1920, 1080})}
+    QTest::newRow("two at 100 %") << Monitors{plain, monitor(normal, {{Current, 1920, 1080}}, {1920, 0, 1920, 1080})}
                                   << QSize(3840, 1080) << false;
     QTest::newRow("one of two without its layout")
-        << Monitors{plain, monitor(normal, {{true, 1920, 1080}}, {0, 0, 0, 0})} << QSize(1920, 1080) << false;
+        << Monitors{plain, monitor(normal, {{Current, 1920, 1080}}, {0, 0, 0, 0})} << QSize(1920, 1080) << false;
     // Xwayland drawing in device pixels, at the largest scale (mutter 48).
     QTest::newRow("200 %, X in device pixels") << Monitors{doubled} << QSize(1920, 1080) << false;
     QTest::newRow("150 %, X at twice the layout")
-        << Monitors{monitor(normal, {{true, 1920, 1080}}, {0, 0, 1280, 720})} << QSize(2560, 1440) << true;
+        << Monitors{monitor(normal, {{Current, 1920, 1080}}, {0, 0, 1280, 720})} << QSize(2560, 1440) << true;
     QTest::newRow("two at 200 %, X in device pixels")
-        << Monitors{doubled, monitor(normal, {{true, 3840, 2160}}, {960, 0, 1920, 1080})} << QSize(5760, 2160) << false;
+        << Monitors{doubled, monitor(normal, {{Current, 3840, 2160}}, {960, 0, 1920, 1080})} << QSize(5760, 2160) << false;
     QTest::newRow("100 % beside 200 %, X at twice the layout") << Monitors{plain, doubledRight} << QSize(5760, 2160)
                                                                << true;
 }
@@ -595,23 +682,34 @@ void WindowTest::logoIsTransparentWhereCyan()
 void WindowTest::readableOnEveryScheme_data()
 {
     QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("panels");
     QTest::addColumn<bool>("designKept");
-    QTest::newRow("light") << QApplication::style()->standardPalette() << true;
-    QTest::newRow("Breeze Dark") << scheme(QColor(0x292c30), QColor(0x202326), QColor(0xfcfcfc)) << false;
-    QTest::newRow("Adwaita-dark") << scheme(QColor(0x323232), QColor(0x353535), QColor(0xeeeeec)) << false;
-    QTest::newRow("qt6ct darker") << scheme(QColor(0x424245), QColor(0x222020), Qt::white) << false;
-    QTest::newRow("high contrast dark") << scheme(Qt::black, Qt::black, Qt::white) << false;
-    QTest::newRow("high contrast light") << scheme(Qt::white, Qt::white, Qt::black) << true;
+    const QPalette breezeDark = scheme(QColor(0x292c30), QColor(0x202326), QColor(0xfcfcfc));
+    QTest::newRow("light") << QApplication::style()->standardPalette() << false << true;
+    QTest::newRow("Breeze Dark") << breezeDark << false << false;
+    QTest::newRow("Breeze Dark, boxes drawn as panels") << breezeDark << true << false;
+    QTest::newRow("Adwaita-dark") << scheme(QColor(0x323232), QColor(0x353535), QColor(0xeeeeec)) << false << false;
+    QTest::newRow("qt6ct darker") << scheme(QColor(0x424245), QColor(0x222020), Qt::white) << false << false;
+    QTest::newRow("high contrast dark") << scheme(Qt::black, Qt::black, Qt::white) << false << false;
+    QTest::newRow("high contrast light") << scheme(Qt::white, Qt::white, Qt::black) << false << true;
 }
 
 void WindowTest::readableOnEveryScheme()
 {
     QFETCH(QPalette, palette);
+    QFETCH(bool, panels);
     QFETCH(bool, designKept);
     const QPalette original = QApplication::palette();
-    const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+    const QString originalStyle = QApplication::style()->name();
+    const auto restore = qScopeGuard([&] {
+        QApplication::setStyle(originalStyle);
+        QApplication::setPalette(original);
+    });
 
-    // Receiving, with a score, in hidden mode: the scheme changes under a lesson.
+    // Under a style of the desktop's, receiving, with a score, in hidden mode: the scheme
+    // changes under a lesson.
+    if (panels)
+        QApplication::setStyle(new PanelStyle);
     WindowFixture f;
     f.showHiddenControls();
     f.click("B5");
