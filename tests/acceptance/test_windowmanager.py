@@ -58,7 +58,13 @@ class WindowManagerTest(DesktopTest):
         self.name = name
 
     def test_keeps_its_size_and_state_and_closes_through_the_manager(self):
+        # CTest runs each manager as a test of its own, so that KWin, where it is not
+        # installed, is reported as skipped while xfwm4 passes.
+        chosen = os.environ.get("VLAJKOR_WINDOW_MANAGER")
+        self.assertIn(chosen, [None] + [command[0] for command, _, _ in MANAGERS], "no such manager")
         for command, name, large in MANAGERS:
+            if chosen and command[0] != chosen:
+                continue
             with self.subTest(name):
                 if not shutil.which(command[0]):
                     if large and os.environ.get("VLAJKOR_DESKTOPS") != "1":
