@@ -20,8 +20,8 @@ class WindowFrame
 {
 public:
     // The work area of `screen` as the window manager tells it, in Qt's units; none where it
-    // does not tell. Qt's own scales the area's size but leaves its corner in the screen's
-    // pixels, so where Qt scales, a panel along the top counts twice (at a scale of 2).
+    // does not tell. Qt 6.11's own scales the area's size but leaves its corner in the
+    // screen's pixels, so where Qt scales, a panel along the top counts twice (at 2).
     static std::optional<QRect> workArea(const QScreen *screen);
     // Asks the window manager for the frame of `window`, which exists but is not shown
     // yet, and waits briefly for the answer. None where no X11 window manager answers such

@@ -56,7 +56,7 @@ class HighDensityTest(DesktopTest):
         program.close()
 
         # Centred on what a panel along the top leaves, as the window manager tells it in the
-        # screen's pixels: Qt alone counts the panel twice at this scale.
+        # screen's pixels: Qt 6.11 alone counts the panel twice at this scale (Qt 6.4 does not).
         self.desktop.run("xprop", "-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA", "0,64,1920,1016")
         self.addCleanup(self.desktop.run, "xprop", "-root", "-remove", "_NET_WORKAREA")
         left, top, width, height = self.start(QT_SCALE_FACTOR="2").geometry()
