@@ -521,9 +521,16 @@ def own_x_sockets():
     if os.environ.get("VLAJKOR_OWN_X_SOCKETS") == "1":
         subprocess.run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"], check=True)
         return
-    user = [] if os.geteuid() == 0 else ["--map-root-user"]
+    command = ["unshare", "--net", "--mount"] + ([] if os.geteuid() == 0 else ["--map-root-user"])
+    if subprocess.run([*command, "true"], capture_output=True).returncode != 0:
+        # In a chroot, whose root is no mount point, unshare cannot make the mounts private;
+        # where none is shared either (as in fresh-debian's roots), the new one stays here anyway.
+        with open("/proc/self/mountinfo") as mounts:
+            if "shared:" in mounts.read():
+                raise RuntimeError("cannot keep a mount of /tmp/.X11-unix private to the test here")
+        command.append("--propagation=unchanged")
     os.environ["VLAJKOR_OWN_X_SOCKETS"] = "1"
-    os.execvp("unshare", ["unshare", *user, "--net", "--mount", sys.executable, *sys.argv])
+    os.execvp("unshare", [*command, sys.executable, *sys.argv])
 
 
 def start_gnome_shell(desktop, output, scale=1):
@@ -574,7 +581,7 @@ def start_gnome_shell(desktop, output, scale=1):
     # the title bar's buttons, which Shell 48 draws for X11 windows in a client of its own.
     desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=x_env, stdout=subprocess.DEVNULL)
     # It writes the fonts' settings to the root window once it has started, at the monitor's scale.
-    dpi = f"Xft.dpi:\t{96 * scale}" if headless else "Xft.dpi"
+    dpi = f"Xft.dpi:\\t{96 * scale}\\n" if headless else "Xft.dpi"
     wait_until(lambda: dpi in subprocess.run(["xprop", "-root", "RESOURCE_MANAGER"], env=x_env,
                                              capture_output=True, text=True).stdout,
                "the desktop's settings for X11 programs", timeout=3 * WAIT)

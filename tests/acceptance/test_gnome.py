@@ -95,9 +95,9 @@ class GnomeTest(DesktopTest):
         self.user("click", "1")
 
     def frame_shot(self, window, frame):
-        """The frame as the user sees it, in Xwayland's pixels, with its top left corner at
-        (0, 0). The headless shell shows nothing on the desktop, but Xwayland keeps the frame
-        window's pixels."""
+        """The frame as the user sees it: from the desktop that shows the nested shell, else
+        from Xwayland, which keeps the frame window's pixels (the headless shell shows nothing
+        on the desktop)."""
         if self.shown:
             return self.desktop.screenshot().crop(*[value // self.shown for value in frame])
         outer = window
@@ -109,7 +109,9 @@ class GnomeTest(DesktopTest):
             outer = parent
         data = subprocess.run(["import", "-window", str(outer), "-depth", "8", "ppm:-"], env=self.x_env,
                               capture_output=True, check=True, timeout=WAIT).stdout
-        return Image.from_ppm(data)
+        # The frame window holds the frame's shadow too.
+        left, top, _, _ = self.geometry(outer)
+        return Image.from_ppm(data).crop(frame[0] - left, frame[1] - top, frame[2], frame[3])
 
     def test_native_title_bar_centred_fixed_and_modal_box(self):
         environment = {key: value for key, value in self.x_env.items() if not key.startswith("QT_")}
