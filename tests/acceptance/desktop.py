@@ -547,6 +547,10 @@ def start_gnome_shell(desktop, output, scale=1):
     wait_until(lambda: os.path.exists(system_bus), "the private system bus")
     home = os.path.join(runtime, "home")
     os.makedirs(home)
+    # The settings service that the bus starts for the shell writes to its own home, which
+    # must be the shell's: the caller's own desktop settings stay as they were.
+    desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                "org.freedesktop.DBus.UpdateActivationEnvironment", f"dict:string:string:HOME,{home}")
     shell_env = dict(desktop.env, HOME=home, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}",
                      XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME")
     if not os.path.ismount("/sys"):

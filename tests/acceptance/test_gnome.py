@@ -153,6 +153,12 @@ class GnomeTest(DesktopTest):
                                                               96 * self.scale, bar // 2)]
             return glyphs(shot.crop(*strip))
         self.assertEqual(wait_until(buttons, "the title bar's buttons"), 1, "the title bar has other buttons")
+        # Where the user asks for all three, a window of fixed size still has no maximize.
+        subprocess.run(["gsettings", "set", "org.gnome.desktop.wm.preferences", "button-layout",
+                        "appmenu:minimize,maximize,close"], env=self.shell_env, check=True, timeout=WAIT)
+        self.addCleanup(subprocess.run, ["gsettings", "reset", "org.gnome.desktop.wm.preferences", "button-layout"],
+                        env=self.shell_env, timeout=WAIT)
+        wait_until(lambda: buttons() == 2, "minimize and close alone in the title bar", timeout=3)
 
         # Forced maximize and fullscreen leave the window as it is.
         for state in ("maximized_vert,maximized_horz", "fullscreen"):
