@@ -583,7 +583,8 @@ def start_gnome_shell(desktop, output, scale=1):
                    "gdctl to set the monitor's scale")
     # What a session runs on Xwayland: the desktop's settings for X11 programs, among them
     # the title bar's buttons, which Shell 48 draws for X11 windows in a client of its own.
-    desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=x_env, stdout=subprocess.DEVNULL)
+    desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=dict(x_env, HOME=home),
+                   stdout=subprocess.DEVNULL)
     # It writes the fonts' settings to the root window once it has started, at the monitor's scale.
     dpi = f"Xft.dpi:\\t{96 * scale}\\n" if headless else "Xft.dpi"
     wait_until(lambda: dpi in subprocess.run(["xprop", "-root", "RESOURCE_MANAGER"], env=x_env,
