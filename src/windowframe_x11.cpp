@@ -107,7 +107,7 @@ std::optional<QRect> WindowFrame::workArea(const QScreen *screen)
     // screen's pixels and scales the rest from there.
     const qreal ratio = screen->devicePixelRatio();
     const QPoint corner = screen->geometry().topLeft();
-    const QRect monitor(corner, QSizeF(QSizeF(screen->geometry().size()) * ratio).toSize());
+    const QRect monitor(corner, (QSizeF(screen->geometry().size()) * ratio).toSize());
     const QRect area =
         QRect(int(areas[first]), int(areas[first + 1]), int(areas[first + 2]), int(areas[first + 3])) & monitor;
     if (area.isEmpty())

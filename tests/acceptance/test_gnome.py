@@ -21,8 +21,8 @@ PARK = (60, 120)
 # short of the second that the program would wait for a frame a window manager does not describe.
 SHOWN_WITHIN = 0.6
 # How far the frame's centre may stand from the work area's, by release and scale, in
-# Xwayland's pixels; 2 elsewhere. GNOME 43 at 200 % tells the frame it will draw 14 px taller than it
-# draws it, and the window sits half that low.
+# Xwayland's pixels; 2 elsewhere. GNOME 43 at 200 % tells the frame it will draw 14 px taller
+# than it draws it, and the window sits half that low.
 OFF_CENTRE = {(43, 2): 7}
 
 
@@ -100,13 +100,11 @@ class GnomeTest(DesktopTest):
         on the desktop)."""
         if self.shown:
             return self.desktop.screenshot().crop(*[value // self.shown for value in frame])
+        # The frame window: the window's ancestor that is a child of the root.
         outer = window
-        while True:
-            tree = self.x("xwininfo", "-tree", "-id", str(outer))
-            parent = int(tree.split("Parent window id: ")[1].split()[0], 16)
-            if "(the root window)" in tree.split("Parent window id: ")[1].splitlines()[0]:
-                break
-            outer = parent
+        while "(the root window)" not in (parent := self.x("xwininfo", "-tree", "-id", str(outer))
+                                          .split("Parent window id: ")[1].splitlines()[0]):
+            outer = int(parent.split()[0], 16)
         data = subprocess.run(["import", "-window", str(outer), "-depth", "8", "ppm:-"], env=self.x_env,
                               capture_output=True, check=True, timeout=WAIT).stdout
         # The frame window holds the frame's shadow too.
