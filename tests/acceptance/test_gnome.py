@@ -156,7 +156,7 @@ class GnomeTest(DesktopTest):
                         "appmenu:minimize,maximize,close"], env=self.shell_env, check=True, timeout=WAIT)
         self.addCleanup(subprocess.run, ["gsettings", "reset", "org.gnome.desktop.wm.preferences", "button-layout"],
                         env=self.shell_env, timeout=WAIT)
-        wait_until(lambda: buttons() == 2, "minimize and close alone in the title bar", timeout=3)
+        wait_until(lambda: buttons() == 2, "minimize and close alone in the title bar")
 
         # Forced maximize and fullscreen leave the window as it is.
         for state in ("maximized_vert,maximized_horz", "fullscreen"):
