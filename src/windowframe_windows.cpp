@@ -3,6 +3,7 @@
 
 #include "windowframe.h"
 
+#include <QRect>
 #include <QWindow>
 
 // Windows draws the frame itself and knows its size from the window's style as soon as the
@@ -18,6 +19,13 @@ std::optional<QMargins> WindowFrame::before(QWindow *window)
 QMargins WindowFrame::now(QWindow *window)
 {
     return before(window).value_or(QMargins());
+}
+
+// Qt's own serves: the taskbar mostly lies along the bottom, where only the area's size
+// counts, and Qt scales that right.
+std::optional<QRect> WindowFrame::workArea(const QScreen *)
+{
+    return std::nullopt;
 }
 
 // Windows does not move a window to fit its frame.

@@ -6,6 +6,8 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QList>
+#include <QRect>
+#include <QScreen>
 #include <QThread>
 #include <QWindow>
 
@@ -72,16 +74,46 @@ std::optional<QMargins> extents(xcb_connection_t *connection, QWindow *window)
                     qRound(frame[3] / ratio));
 }
 
-xcb_connection_t *connectionFor(QWindow *window)
+xcb_connection_t *connection()
 {
     // Other platforms may offer the interface too, for their own use of an X server.
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !x11 || !window || !window->handle())
-        return nullptr;
-    return x11->connection();
+    return QGuiApplication::platformName() == QLatin1String("xcb") && x11 ? x11->connection() : nullptr;
+}
+
+xcb_connection_t *connectionFor(QWindow *window)
+{
+    return window && window->handle() ? connection() : nullptr;
 }
 
 } // namespace
+
+std::optional<QRect> WindowFrame::workArea(const QScreen *screen)
+{
+    xcb_connection_t *x = connection();
+    if (!x || !screen)
+        return std::nullopt;
+    // The first X screen: desktops have long run one, with all their monitors on it.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+    // One area for each of the manager's desktops; the first where it does not say which shows.
+    const QList<quint32> areas = values(x, root, atom(x, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
+    const QList<quint32> current = values(x, root, atom(x, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
+    const qsizetype first = current.size() == 1 && areas.size() >= 4 * (qsizetype(current.front()) + 1)
+                                ? 4 * qsizetype(current.front())
+                                : 0;
+    if (areas.size() < first + 4)
+        return std::nullopt;
+    // The area spans every monitor; this one's part of it. Qt keeps a monitor's corner in the
+    // screen's pixels and scales the rest from there.
+    const qreal ratio = screen->devicePixelRatio();
+    const QPoint corner = screen->geometry().topLeft();
+    const QRect monitor(corner, (QSizeF(screen->geometry().size()) * ratio).toSize());
+    const QRect area =
+        QRect(int(areas[first]), int(areas[first + 1]), int(areas[first + 2]), int(areas[first + 3])) & monitor;
+    if (area.isEmpty())
+        return std::nullopt;
+    return QRectF(QPointF(corner) + QPointF(area.topLeft() - corner) / ratio, QSizeF(area.size()) / ratio).toRect();
+}
 
 QMargins WindowFrame::now(QWindow *window)
 {

@@ -34,7 +34,7 @@ QRect workAreaFor(const QWidget *window)
 {
     const QWidget *parent = window->parentWidget();
     const QScreen *screen = parent ? parent->window()->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
+    return screen ? WindowFrame::workArea(screen).value_or(screen->availableGeometry()) : QRect();
 }
 
 } // namespace
@@ -105,18 +105,19 @@ bool WindowKeeper::eventFilter(QObject *watched, QEvent *event)
 void WindowKeeper::place()
 {
     // Qt learns the frame only once the window is on screen; most X11 window managers tell
-    // it before, when asked. One that answers it cannot tell yet (mutter 48) places the
-    // window only once it has framed it, so it is asked to centre the frame on the window,
-    // after Qt has mapped it. One that does not answer (KWin) frames the window the moment
-    // it is mapped: it is held off until it has been asked the same, and once the frame is
-    // known, as the window is first exposed, the window is placed once more should the
-    // manager not have centred it.
+    // it before, when asked. One that answers it cannot tell yet (mutter 48 and later)
+    // places the window only once it has framed it, so it is asked to centre the frame on
+    // the window, after Qt has mapped it. One that does not answer (KWin) frames the window
+    // the moment it is mapped, and once the frame is known, as the window is first exposed,
+    // the window is placed once more should the manager not have centred it. Either is held
+    // off until it has been asked: mutter 50 frames the window before the question comes
+    // now and then.
     const std::optional<QMargins> frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : std::nullopt;
-    if (m_shown && !frame) {
+    if (m_shown && !frame)
         m_framePending.setRemainingTime(FramePatience);
-        WindowFrame::holdManager(m_window->windowHandle());
-    }
     m_centreWhenMapped = m_shown && (!frame || frame->isNull());
+    if (m_centreWhenMapped)
+        WindowFrame::holdManager(m_window->windowHandle());
     placeWith(frame.value_or(QMargins()));
 }
 

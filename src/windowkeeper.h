@@ -53,9 +53,9 @@ private:
     // tell the frame before the window was shown; expired otherwise.
     QDeadlineTimer m_framePending;
     // Set from just before Qt maps the window until just after, where the window manager
-    // does not tell the frame before: it is asked then to centre the frame. Where it is held
-    // off meanwhile, that is the only stretch the X server is held, since another connection
-    // of this program (a platform theme's) may wait on it.
+    // does not tell the frame before: it is held off meanwhile and asked then to centre the
+    // frame. That is the only stretch the X server is held, since another connection of this
+    // program (a platform theme's) may wait on it.
     bool m_centreWhenMapped = false;
     // Set while the window takes a compositor's larger size for the one frame that the
     // compositor demands before it takes a request to return to normal.

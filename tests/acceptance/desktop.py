@@ -519,11 +519,38 @@ def start_window_manager(desktop, command, name):
     return manager
 
 
+def gnome_shell_headless():
+    """Whether the installed GNOME Shell runs only headless or on real monitors (GNOME 49 and
+    later) rather than nested in an X server."""
+    return "--nested" not in subprocess.run(["gnome-shell", "--help"], capture_output=True, text=True).stdout
+
+
+def own_x_sockets():
+    """Runs the calling test file afresh in network and mount namespaces of its own, with its own
+    /tmp/.X11-unix, once: mutter 50 picks Xwayland's display itself, the first free one, and
+    would take one that another X server of the machine serves through the network
+    namespace's abstract sockets (one in another root, say). Returns in the new process."""
+    if os.environ.get("VLAJKOR_OWN_X_SOCKETS") == "1":
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "mode=1777", "tmpfs", "/tmp/.X11-unix"], check=True)
+        return
+    command = ["unshare", "--net", "--mount"] + ([] if os.geteuid() == 0 else ["--map-root-user"])
+    if subprocess.run([*command, "true"], capture_output=True).returncode != 0:
+        # In a chroot, whose root is no mount point, unshare cannot make the mounts private;
+        # where none is shared either (as in fresh-debian's roots), the new one stays here anyway.
+        with open("/proc/self/mountinfo") as mounts:
+            if "shared:" in mounts.read():
+                raise RuntimeError("cannot keep a mount of /tmp/.X11-unix private to the test here")
+        command.append("--propagation=unchanged")
+    os.environ["VLAJKOR_OWN_X_SOCKETS"] = "1"
+    os.execvp("unshare", [*command, sys.executable, *sys.argv])
+
+
 def start_gnome_shell(desktop, output, scale=1):
-    """Starts GNOME Shell nested on the desktop as a Wayland session of one monitor of
-    `output`'s size at `scale`, with what a session runs on Xwayland, and returns once the
-    shell has left its overview: the shell's environment, the desktop's with Xwayland's
-    display, and how many of Xwayland's pixels make one of the desktop's."""
+    """Starts GNOME Shell as a Wayland session of one monitor of `output`'s size in device
+    pixels at `scale`, with what a session runs on Xwayland, and returns once the shell has
+    left its overview: the shell's environment, the desktop's with Xwayland's display, and
+    how many of Xwayland's pixels make one of the desktop's, or None where the shell runs
+    headless (GNOME 49 and later), with nothing of it on the desktop."""
     runtime = desktop.env["XDG_RUNTIME_DIR"]
     # The shell's login-manager code ends it where no system bus answers; a private one does.
     system_bus = os.path.join(runtime, "system-bus")
@@ -532,40 +559,49 @@ def start_gnome_shell(desktop, output, scale=1):
     wait_until(lambda: os.path.exists(system_bus), "the private system bus")
     home = os.path.join(runtime, "home")
     os.makedirs(home)
+    # The settings service that the bus starts for the shell writes to its own home, which
+    # must be the shell's: the caller's own desktop settings stay as they were.
+    desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                "org.freedesktop.DBus.UpdateActivationEnvironment", f"dict:string:string:HOME,{home}")
     shell_env = dict(desktop.env, HOME=home, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}",
-                     XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
-                     MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{output[0]}x{output[1]}",
-                     MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(scale))
+                     XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME")
     if not os.path.ismount("/sys"):
         # A root without /sys (a chroot): Shell 48 asks systemd whether it runs the session
         # before it starts its X11 services, cannot tell without the cgroup folder, and
         # starts none. With an empty folder there, it sees that systemd does not.
         os.makedirs("/sys/fs/cgroup", exist_ok=True)
-    desktop._spawn(["gnome-shell", "--nested", "--wayland"], "gnome-shell.log", env=shell_env,
-                   stdout=subprocess.DEVNULL)
+    headless = gnome_shell_headless()
+    if headless:
+        command = ["gnome-shell", "--headless", "--virtual-monitor", f"{output[0]}x{output[1]}",
+                   "--wayland-display", "wayland-0"]
+    else:
+        shell_env.update(MUTTER_DEBUG_DUMMY_MODE_SPECS=f"{output[0]}x{output[1]}",
+                         MUTTER_DEBUG_DUMMY_MONITOR_SCALES=str(scale))
+        command = ["gnome-shell", "--nested", "--wayland"]
+    desktop._spawn(command, "gnome-shell.log", env=shell_env, stdout=subprocess.DEVNULL)
     auth = wait_until(lambda: glob.glob(os.path.join(runtime, ".mutter-Xwaylandauth.*")),
                       "GNOME Shell to start Xwayland", timeout=6 * WAIT)[0]
     x_env = dict(desktop.env, DISPLAY=wait_until(lambda: xwayland_display(auth), "Xwayland's display"),
                  XAUTHORITY=auth)
     wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-0")), "the shell's Wayland socket")
+
+    def x_screen():
+        return subprocess.run(["xdotool", "getdisplaygeometry"], env=x_env, capture_output=True, text=True,
+                              check=True).stdout.split()
+    if headless and scale != 1:
+        # The monitor's scale is set as a user sets it.
+        wait_until(lambda: subprocess.run(["gdctl", "set", "--logical-monitor", "--primary", "--scale", str(scale),
+                                           "--monitor", "Meta-0"], env=shell_env, capture_output=True).returncode == 0,
+                   "gdctl to set the monitor's scale")
     # What a session runs on Xwayland: the desktop's settings for X11 programs, among them
     # the title bar's buttons, which Shell 48 draws for X11 windows in a client of its own.
-    desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=x_env, stdout=subprocess.DEVNULL)
-    # It writes the fonts' settings to the root window once it has started.
-    wait_until(lambda: "Xft.dpi" in subprocess.run(["xprop", "-root", "RESOURCE_MANAGER"], env=x_env,
-                                                   capture_output=True, text=True).stdout,
+    desktop._spawn(["/usr/libexec/gsd-xsettings"], "gsd-xsettings.log", env=dict(x_env, HOME=home),
+                   stdout=subprocess.DEVNULL)
+    # It writes the fonts' settings to the root window once it has started, at the monitor's scale.
+    dpi = f"Xft.dpi:\\t{96 * scale}\\n" if headless else "Xft.dpi"
+    wait_until(lambda: dpi in subprocess.run(["xprop", "-root", "RESOURCE_MANAGER"], env=x_env,
+                                             capture_output=True, text=True).stdout,
                "the desktop's settings for X11 programs", timeout=3 * WAIT)
-    # The nested shell shows its monitor on the desktop in device pixels (GNOME 43) or in the
-    # layout's units (GNOME 48, which scales its framebuffer).
-    nested = wait_until(lambda: re.search(r'"gnome-shell": \(.*\)\s+(\d+)x', desktop.run("xwininfo", "-root", "-tree")),
-                        "the shell's window")
-    screen = subprocess.run(["xdotool", "getdisplaygeometry"], env=x_env, capture_output=True, text=True,
-                            check=True).stdout
-    shown = int(screen.split()[0]) // int(nested.group(1))
-    # The shell opens in its overview, where a click picks a window rather than reaching
-    # it; Escape leaves it. The pointer stays clear of the top left corner, which opens
-    # the overview again.
-    desktop.run("xdotool", "mousemove", str(output[0] // 2 // shown), str(output[1] // 2 // shown))
 
     def overview_active():
         state = desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.gnome.Shell",
@@ -573,6 +609,26 @@ def start_gnome_shell(desktop, output, scale=1):
                             "string:org.gnome.Shell", "string:OverviewActive", check=False)
         return None if "boolean" not in state else "boolean true" in state
 
+    if headless:
+        shown = None
+
+        def leave_overview():
+            desktop.run("dbus-send", "--session", "--print-reply", "--dest=org.gnome.Shell", "/org/gnome/Shell",
+                        "org.freedesktop.DBus.Properties.Set", "string:org.gnome.Shell", "string:OverviewActive",
+                        "variant:boolean:false", check=False)
+    else:
+        # The nested shell shows its monitor on the desktop in device pixels (GNOME 43) or in
+        # the layout's units (GNOME 48, which scales its framebuffer).
+        nested = wait_until(lambda: re.search(r'"gnome-shell": \(.*\)\s+(\d+)x',
+                                              desktop.run("xwininfo", "-root", "-tree")), "the shell's window")
+        shown = int(x_screen()[0]) // int(nested.group(1))
+        # The pointer stays clear of the top left corner, which opens the overview again.
+        desktop.run("xdotool", "mousemove", str(output[0] // 2 // shown), str(output[1] // 2 // shown))
+
+        def leave_overview():
+            desktop.run("xdotool", "key", "Escape")
+
+    # The shell opens in its overview, where a click picks a window rather than reaching it.
     # Shell 48 opens its overview once more a moment after it first says it closed it:
     # closed means closed for a whole second.
     closed_since = [None]
@@ -580,7 +636,7 @@ def start_gnome_shell(desktop, output, scale=1):
     def overview_closed():
         active = overview_active()
         if active:
-            desktop.run("xdotool", "key", "Escape")
+            leave_overview()
         if active is not False:
             closed_since[0] = None
             return False

@@ -108,7 +108,13 @@ QImage arm(Shoulder shoulder, Clock direction)
 {
     if (shoulder == Shoulder::ViewerLeft)
         return viewerLeftArm(direction);
-    return viewerLeftArm(semaphore::mirrored(direction)).mirrored(true, false);
+    const QImage drawn = viewerLeftArm(semaphore::mirrored(direction));
+    // Qt 6.9 renamed the mirroring and deprecated the old name; Qt 6.4 has only that.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 9, 0)
+    return drawn.flipped(Qt::Horizontal);
+#else
+    return drawn.mirrored(true, false);
+#endif
 }
 
 } // namespace
