@@ -23,7 +23,8 @@ class QWidget;
 //
 // It stays in its normal state: a maximize or fullscreen request, whether from a window
 // manager, a compositor or the title bar that Qt draws itself on Wayland, is undone at once,
-// since the window has nothing to show in a larger frame.
+// since the window has nothing to show in a larger frame; on a minimized window, once the
+// user brings it back, so that it is not put on the screen meanwhile.
 class WindowKeeper : public QObject
 {
     Q_OBJECT
