@@ -1,0 +1,151 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The window with the real Orca screen reader: what it says as a learner who cannot see the
+window opens it, sends, starts receiving with the keyboard, answers and reviews the score,
+and that it never says the letter to guess before the learner has typed it.
+
+Orca runs headless: with its speech server off it writes each utterance it would speak to
+its debug file as a SPEECH OUTPUT line. It runs in a process namespace of its own, since
+it will not start while another Orca of the same user runs."""
+
+import json
+import os
+import re
+import shutil
+import signal
+import sys
+import time
+
+from desktop import (DISPLAY, WAIT, DesktopTest, Program, main, pictures_by_typing, program_path, start_window_manager,
+                     wait_until)
+
+SENDING = "Vysílání: obrázek ukazuje znak každého napsaného písmene. Přijímání zahájí klávesa F2."
+
+# What the learner does, step by step: keys as xdotool names them ({asked} the letter to
+# guess, {wrong} another), and what Orca must say meanwhile, in this order.
+STEPS = (
+    ("the window opens", "", ("Vlajkor", SENDING)),
+    ("types a while sending", "a", ("Obrázek A",)),
+    ("types a space", "space", ("Základní postavení",)),
+    ("starts receiving with F2", "F2", ("Přijímání. Určete písmeno na obrázku, F2 ukončí.",)),
+    ("answers wrong", "{wrong}", ("Špatně. Zkuste to znova.",)),
+    ("closes the message", "Return", ()),
+    ("reviews the picture", "KP_Subtract KP_Prior KP_Subtract", ("Vysílané písmeno",)),
+    ("answers right", "{asked}", ("Správně, další písmeno. Získané body 1, Úspěšnost 50 %.",)),
+    ("stops receiving with F2", "F2", ("Vysílání. F2 zahájí přijímání.",)),
+    ("reviews the score row", "KP_Subtract KP_Prior KP_Prior KP_Prior KP_Prior KP_Prior",
+     ("Získané body 1 Trestné body 1 Body celkem 0 Počet pokusů 2 Úspěšnost 50 %",)),
+)
+RECEIVING = ("starts receiving with F2", "stops receiving with F2")
+
+# Orca's defaults, but no speech server: with one and no sound device it hangs after its
+# first utterance.
+SETTINGS = {"general": {"speechServerFactory": "", "firstStart": False},
+            "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {}, "keybindings": {}}},
+            "pronunciations": {}, "keybindings": {}}
+# Orca writes its debug file in blocks; line by line, a test can read each utterance as
+# soon as it is spoken.
+LINE_BUFFERED_ORCA = """
+import builtins, runpy, sys
+plain_open = builtins.open
+def line_buffered(file, mode="r", *args, **options):
+    if "w" in mode and "b" not in mode and not args and "buffering" not in options:
+        options["buffering"] = 1
+    return plain_open(file, mode, *args, **options)
+builtins.open = line_buffered
+sys.argv = [sys.argv[1]] + sys.argv[2:]
+runpy.run_path(sys.argv[0], run_name="__main__")
+"""
+UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
+
+
+def names(utterance, letter):
+    """Whether the utterance says the letter as a word of its own."""
+    return re.search(rf"(?<!\w){re.escape(letter)}(?!\w)", utterance, re.I) is not None
+
+
+class ScreenReaderTest(DesktopTest):
+
+    @classmethod
+    def setUpClass(cls):
+        if not shutil.which("orca"):
+            raise RuntimeError("orca is not installed (scripts/test installs it)")
+        super().setUpClass()
+        try:
+            start_window_manager(cls.desktop, ["xfwm4", "--compositor=off"], "Xfwm4")
+        except BaseException:
+            cls.desktop.close()
+            raise
+
+    def start_orca(self):
+        runtime = self.desktop.env["XDG_RUNTIME_DIR"]
+        prefs = os.path.join(runtime, "orca")
+        os.makedirs(prefs, exist_ok=True)
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
+            json.dump(SETTINGS, settings)
+        self.log = os.path.join(runtime, "orca-debug.log")
+        orca = self.desktop._spawn(
+            ["unshare", "--pid", "--fork", "--mount-proc", "--kill-child",
+             "/usr/bin/python3", "-c", LINE_BUFFERED_ORCA, shutil.which("orca"), "-u", prefs, "--debug-file", self.log],
+            "orca.log", env=dict(self.desktop.env, HOME=runtime, LC_ALL="C.UTF-8"))
+        self.addCleanup(os.killpg, orca.pid, signal.SIGINT)
+        wait_until(self.utterances, "Orca to speak", timeout=3 * WAIT)
+
+    def utterances(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log, errors="replace") as log:
+            return UTTERANCE.findall(log.read())
+
+    def asked(self, program):
+        shot = program.shot(*DISPLAY)
+        return next((letter for letter, picture in self.pictures.items() if picture == shot), None)
+
+    def test_a_round_by_ear(self):
+        # The pictures, learnt before Orca listens: the test knows the letter to guess by its
+        # picture alone.
+        program = self.start()
+        _, self.pictures = pictures_by_typing(program)
+        program.close()
+
+        self.start_orca()
+        spoken, hidden = {}, {}
+        letter = None  # the letter to guess, while receiving
+        for what, keys, expected in STEPS:
+            before = len(self.utterances())
+            if what == "the window opens":
+                program = Program(self.desktop, program_path())
+                self.addCleanup(program.close)
+            up_before = letter
+            echo = letter.lower() if what == "answers right" else None
+            wrong = "b" if letter != "B" else "c"
+            for key in keys.format(asked=echo, wrong=wrong).split():
+                program.key(key)
+
+            def said():
+                rest = iter(self.utterances()[before:])
+                return all(any(part in utterance for utterance in rest) for part in expected)
+            try:
+                wait_until(said, f"Orca to say {expected}")
+            except AssertionError:
+                self.fail(f"as the learner {what}, Orca said {self.utterances()[before:]}, not {expected}")
+            # What Orca says after the expected, such as the focus it comes back to.
+            time.sleep(0.5)
+            spoken[what] = [u for u in self.utterances()[before:] if u.strip() != echo]
+            if what in (RECEIVING[0], "answers right"):
+                letter = wait_until(lambda: self.asked(program), "the picture of the letter to guess")
+            elif what == RECEIVING[1]:
+                letter = None
+            # The letter typed right has been said by the learner; the one up after it not.
+            hidden[what] = {letter, up_before if not echo else None} - {None}
+
+        print("\n".join(f"{what}: {spoken[what]}" for what, _, _ in STEPS), file=sys.stderr)
+        for what, _, _ in STEPS:
+            for secret in hidden[what]:
+                self.assertEqual([u for u in spoken[what] if names(u, secret)], [],
+                                 f"as the learner {what}, Orca named the letter to guess, {secret}")
+
+
+if __name__ == "__main__":
+    main()
