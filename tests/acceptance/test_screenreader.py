@@ -58,6 +58,8 @@ sys.argv = [sys.argv[1]] + sys.argv[2:]
 runpy.run_path(sys.argv[0], run_name="__main__")
 """
 UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
+# Each accessibility event Orca hears from the program, with its source and data.
+EVENT = re.compile(r"EVENT MANAGER: (.* in \[application \| vlajkor\].*)$", re.M)
 
 
 def names(utterance, letter):
@@ -92,11 +94,14 @@ class ScreenReaderTest(DesktopTest):
         self.addCleanup(os.killpg, orca.pid, signal.SIGINT)
         wait_until(self.utterances, "Orca to speak", timeout=3 * WAIT)
 
-    def utterances(self):
+    def read_log(self):
         if not os.path.exists(self.log):
-            return []
+            return ""
         with open(self.log, errors="replace") as log:
-            return UTTERANCE.findall(log.read())
+            return log.read()
+
+    def utterances(self):
+        return UTTERANCE.findall(self.read_log())
 
     def asked(self, program):
         shot = program.shot(*DISPLAY)
@@ -110,10 +115,11 @@ class ScreenReaderTest(DesktopTest):
         program.close()
 
         self.start_orca()
-        spoken, hidden = {}, {}
+        spoken, events, hidden = {}, {}, {}
         letter = None  # the letter to guess, while receiving
         for what, keys, expected in STEPS:
             before = len(self.utterances())
+            log_before = len(self.read_log())
             if what == "the window opens":
                 program = Program(self.desktop, program_path())
                 self.addCleanup(program.close)
@@ -133,6 +139,7 @@ class ScreenReaderTest(DesktopTest):
             # What Orca says after the expected, such as the focus it comes back to.
             time.sleep(0.5)
             spoken[what] = [u for u in self.utterances()[before:] if u.strip() != echo]
+            events[what] = EVENT.findall(self.read_log()[log_before:])
             if what in (RECEIVING[0], "answers right"):
                 letter = wait_until(lambda: self.asked(program), "the picture of the letter to guess")
             elif what == RECEIVING[1]:
@@ -141,10 +148,15 @@ class ScreenReaderTest(DesktopTest):
             hidden[what] = {letter, up_before if not echo else None} - {None}
 
         print("\n".join(f"{what}: {spoken[what]}" for what, _, _ in STEPS), file=sys.stderr)
+        # Orca hears every change of the window: while receiving, a name or text that
+        # changes with each letter would be among them.
+        self.assertTrue(events[RECEIVING[0]], "Orca logged no event of the program's")
         for what, _, _ in STEPS:
             for secret in hidden[what]:
                 self.assertEqual([u for u in spoken[what] if names(u, secret)], [],
                                  f"as the learner {what}, Orca named the letter to guess, {secret}")
+                self.assertEqual([e for e in events[what] if names(e, secret)], [],
+                                 f"as the learner {what}, the program told Orca the letter to guess, {secret}")
 
 
 if __name__ == "__main__":
