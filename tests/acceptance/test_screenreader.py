@@ -28,10 +28,14 @@ STEPS = (
     ("the window opens", "", ("Vlajkor", SENDING)),
     ("types a while sending", "a", ("Obrázek A",)),
     ("types a space", "space", ("Základní postavení",)),
+    # Flat review line by line: the picture, then the instructions, which change with the mode.
+    ("reviews the window", "KP_Subtract KP_Prior KP_Prior KP_Subtract", ("Základní postavení", "Pro přijímání")),
     ("starts receiving with F2", "F2", ("Přijímání. Určete písmeno na obrázku, F2 ukončí.",)),
     ("answers wrong", "{wrong}", ("Špatně. Zkuste to znova.",)),
-    ("closes the message", "Return", ()),
-    ("reviews the picture", "KP_Subtract KP_Prior KP_Subtract", ("Vysílané písmeno",)),
+    # The window has the keyboard again, and says so with its mode.
+    ("closes the message", "Return", ("Vlajkor", "Přijímání: napište písmeno, které ukazuje obrázek.")),
+    ("reviews the window while receiving", "KP_Subtract KP_Prior KP_Prior KP_Subtract",
+     ("Vysílané písmeno", "Určete vysílané písmeno")),
     ("answers right", "{asked}", ("Správně, další písmeno. Získané body 1, Úspěšnost 50 %.",)),
     ("stops receiving with F2", "F2", ("Vysílání. F2 zahájí přijímání.",)),
     # Line by line down to the scores, then word by word to the second box, and the object
@@ -72,10 +76,22 @@ INSTRUCTIONS = ("Pro vysílání vlajkorové abecedy (jiné osobě u vašeho po�
                 "Určete vysílané písmeno a zadejte ho na klávesnici. Nejde o ucelená slova. Čísla vysílaná nejsou.")
 
 
+def without_instructions(text):
+    """The text without the instructions' lines, whole or as far as Orca's log gives them."""
+    for line in INSTRUCTIONS:
+        start = text.find(line[:30])
+        while start >= 0:
+            end = start
+            while end < len(text) and end - start < len(line) and text[end] == line[end - start]:
+                end += 1
+            text = text[:start] + text[end:]
+            start = text.find(line[:30])
+    return text
+
+
 def names(text, letter):
     """Whether the utterance or event says the letter as a word of its own."""
-    for line in INSTRUCTIONS:
-        text = text.replace(line, "")
+    text = without_instructions(text)
     return re.search(rf"(?<!\w){re.escape(letter)}(?!\w)", text, re.I) is not None
 
 
@@ -145,8 +161,12 @@ class ScreenReaderTest(DesktopTest):
             up_before = letter
             echo = letter.lower() if what == "answers right" else None
             wrong = "b" if letter != "B" else "c"
+            # One key at a time, each once Orca has spoken of the last: a key that reaches
+            # Orca while it is busy may go on to the program, and a "-" meant for Orca is an answer.
             for key in keys.format(asked=echo, wrong=wrong).split():
+                heard = len(self.utterances())
                 program.key(key)
+                wait_until(lambda: len(self.utterances()) > heard, f"Orca to echo {key}")
 
             def said():
                 rest = iter(self.utterances()[before:])
@@ -154,7 +174,8 @@ class ScreenReaderTest(DesktopTest):
             try:
                 wait_until(said, f"Orca to say {expected}")
             except AssertionError:
-                self.fail(f"as the learner {what}, Orca said {self.utterances()[before:]}, not {expected}")
+                self.fail(f"as the learner {what}, Orca said {self.utterances()[before:]}, not {expected}"
+                          f" (before: {spoken}, letter {letter})")
             # What Orca says after the expected, such as the focus it comes back to.
             time.sleep(0.5)
             spoken[what] = [u for u in self.utterances()[before:] if u.strip() != echo]
@@ -174,8 +195,8 @@ class ScreenReaderTest(DesktopTest):
             for secret in hidden[what]:
                 self.assertEqual([u for u in spoken[what] if names(u, secret)], [],
                                  f"as the learner {what}, Orca named the letter to guess, {secret}")
-                self.assertEqual([e for e in events[what] if names(e, secret)], [],
-                                 f"as the learner {what}, the program told Orca the letter to guess, {secret}")
+                told = [e for e in events[what] if names(e, secret)]
+                self.assertFalse(told, f"as the learner {what}, the program told Orca the letter to guess, {secret}: {told}")
 
 
 if __name__ == "__main__":
