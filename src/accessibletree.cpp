@@ -47,6 +47,12 @@ void AccessibleTree::setRole(QWidget *widget, QAccessible::Role role)
     }();
     Q_UNUSED(installed);
     widget->setProperty(RoleProperty, int(role));
+    // Some Qt releases (6.8) make a widget's accessible object at its first change even
+    // with no screen reader about, and keep it: one made before the role was given is
+    // dropped, so that the next to ask gets one with the role.
+    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget);
+    if (made && made->role() != role)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 QAccessibleInterface *AccessibleTree::make(const QString &, QObject *object)

@@ -12,8 +12,8 @@ class QWidget;
 // right by where they are drawn). Hidden controls are then nowhere in the tree: not the
 // picture holders, nor a label whose text the learner must not hear.
 //
-// Widgets keep Qt's own accessible objects unless given a role here. Marking is a
-// property on the widget; the objects themselves are made only when a screen reader asks.
+// Widgets keep Qt's own accessible objects unless given a role here. The role is a
+// property on the widget, read whenever Qt makes the widget's accessible object.
 class AccessibleTree
 {
 public:
