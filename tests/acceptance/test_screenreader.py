@@ -57,10 +57,10 @@ SETTINGS = {"general": {"speechServerFactory": "", "firstStart": False},
             "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {}, "keybindings": {}}},
             "pronunciations": {}, "keybindings": {}}
 # Orca writes its debug file in blocks; line by line, a test can read each utterance as
-# soon as it is spoken. Run so, its process is not named orca, and Orca's refusal to start
-# beside another Orca of the same user (by that name) spares tests that run side by side,
-# each with an Orca on its own session bus.
-LINE_BUFFERED_ORCA = """
+# soon as it is spoken. Orca also refuses to start while any other process of the user is
+# named orca, as each Orca names itself: tests side by side on one machine, each Orca on a
+# session bus of its own, would refuse each other, so that check is left out.
+ORCA = """
 import builtins, runpy, sys
 plain_open = builtins.open
 def line_buffered(file, mode="r", *args, **options):
@@ -68,8 +68,10 @@ def line_buffered(file, mode="r", *args, **options):
         options["buffering"] = 1
     return plain_open(file, mode, *args, **options)
 builtins.open = line_buffered
-sys.argv = [sys.argv[1]] + sys.argv[2:]
-runpy.run_path(sys.argv[0], run_name="__main__")
+sys.argv = sys.argv[1:]
+main = runpy.run_path(sys.argv[0], run_name="orca_launcher")["main"]
+main.__globals__["otherOrcas"] = lambda: []
+sys.exit(main())
 """
 UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
 # Each accessibility event Orca hears (Orca 43 names the program it comes from, Orca 48
@@ -124,10 +126,13 @@ class ScreenReaderTest(DesktopTest):
             json.dump(SETTINGS, settings)
         self.log = os.path.join(runtime, "orca-debug.log")
         orca = self.desktop._spawn(
-            ["/usr/bin/python3", "-c", LINE_BUFFERED_ORCA, shutil.which("orca"), "-u", prefs, "--debug-file", self.log],
+            ["/usr/bin/python3", "-c", ORCA, shutil.which("orca"), "-u", prefs, "--debug-file", self.log],
             "orca.log", env=dict(self.desktop.env, HOME=runtime, LC_ALL="C.UTF-8"))
         self.addCleanup(os.killpg, orca.pid, signal.SIGINT)
-        wait_until(self.utterances, "Orca to speak", timeout=3 * WAIT)
+        try:
+            wait_until(self.utterances, "Orca to speak", timeout=3 * WAIT)
+        except AssertionError:
+            self.fail("Orca did not speak:\n" + self.desktop._read_log("orca.log")[-3000:])
         # Orca speaks before it has asked for the events it listens to, and a program started
         # meanwhile may never send them (Qt 6.8): Orca is ready once its log rests.
         sizes = []
