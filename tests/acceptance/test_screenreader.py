@@ -187,7 +187,10 @@ class ScreenReaderTest(DesktopTest):
             if "KP_Subtract" in keys and self.orca_version() >= 48:
                 # Orca 48 orders flat review's lines otherwise: from the instructions its
                 # previous line is the picture, whose next line is the logo, then the about
-                # text, and no further. Not yet understood; only Orca 43's is checked.
+                # text, and no further. Not yet understood; only Orca 43's is checked, and
+                # the test says so rather than pass without it.
+                with self.subTest(what):
+                    self.skipTest("Orca 48's flat review orders the window's lines otherwise: checked with Orca 43 only")
                 continue
             before = len(self.utterances())
             log_before = len(self.read_log())
