@@ -153,7 +153,7 @@ int rowsDiffering(const QImage &one, const QImage &other)
 // How many rows of pixels the title of `box` colours on the box: the box drawn with its title
 // and with the title see-through differ just there. A cut accent takes rows away; where the
 // title is put across the row does not count.
-int titleInk(ScoreBox &box)
+int titleInk(QGroupBox &box)
 {
     const auto drawn = [&box](const QColor &text) {
         QPalette palette = box.palette();
@@ -165,7 +165,7 @@ int titleInk(ScoreBox &box)
 }
 
 // The same where nothing cuts it: the title drawn on a sheet with room all round.
-int uncutTitleInk(const ScoreBox &box)
+int uncutTitleInk(const QGroupBox &box)
 {
     QImage sheet(box.width() * 2, box.height() * 2, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(Qt::transparent);
@@ -430,7 +430,8 @@ void WindowTest::titlesKeepTheirInk()
     const QRect frameOnly(78, 0, 3, 43);
     QCOMPARE(boxes[0]->grab(frameOnly).toImage(), boxes[1]->grab(frameOnly).toImage());
     // However far its top is lowered, the frame's bottom stays where a plain box has it; where
-    // nothing rises above the ascent, the box is drawn just as a plain one.
+    // a plain box cuts nothing of its title (how high a face's accents rise differs between
+    // Qt releases), the box is drawn just as a plain one.
     QWidget plainRow;
     plainRow.setFont(font);
     auto *plain = new QGroupBox(boxes[1]->title(), &plainRow);
@@ -439,7 +440,7 @@ void WindowTest::titlesKeepTheirInk()
     plain->resize(boxes[1]->size());
     const QRect bottom(0, 43 - 4, 81, 4);
     QCOMPARE(boxes[1]->grab(bottom).toImage(), plain->grab(bottom).toImage());
-    if (pixels == 11)
+    if (titleInk(*plain) == uncutTitleInk(*plain))
         QCOMPARE(boxes[1]->grab().toImage(), plain->grab().toImage());
 }
 

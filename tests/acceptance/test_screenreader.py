@@ -174,6 +174,11 @@ class ScreenReaderTest(DesktopTest):
         return next((letter for letter, picture in self.pictures.items() if picture == shot), None)
 
     def test_a_round_by_ear(self):
+        if self.orca_version() > 48:
+            # Orca 49 and later (Debian testing's 51) take no -u: its settings, the speech
+            # server off among them, would have to be given to it otherwise.
+            self.skipTest(f"Orca {self.orca_version()} takes its settings otherwise than Orca 43 and 48: "
+                          "not yet driven by this test")
         # The pictures, learnt before Orca listens: the test knows the letter to guess by its
         # picture alone.
         program = self.start_active()

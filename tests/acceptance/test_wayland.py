@@ -10,6 +10,7 @@ resizes the window nor gets the program thrown off by the compositor.
 
 import glob
 import os
+import re
 import shutil
 import subprocess
 import unittest
@@ -176,7 +177,11 @@ class WaylandTest(DesktopTest):
         self.assertEqual(program.scores()[1], "1")
 
         self.assertIsNone(program.process.poll(), program.output())
-        self.assertEqual(program.output(), "", "the program printed messages")
+        # Qt 6.11 notes each AT-SPI call it does not serve, such as newer AT-SPI clients'
+        # question for a bus of the program's own, which this test's accessibility reads ask.
+        said = [line for line in program.output().splitlines()
+                if not re.fullmatch(r'qt\.accessibility\.atspi: .* does not implement ".*" ".*"', line)]
+        self.assertEqual(said, [], "the program printed messages")
 
 
 if __name__ == "__main__":
