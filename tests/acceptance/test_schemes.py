@@ -40,8 +40,8 @@ class SchemesTest(DesktopTest):
     # A test of its own, so that where Plasma 6 cannot be had (Debian 12) it alone skips.
     def test_scores_readable_on_breeze_dark(self):
         if not (glob.glob(KDE_THEME) and os.path.exists(BREEZE_DARK)):
-            self.skipTest("needs Plasma 6's platform theme, which Debian 12 does not have "
-                          "(scripts/test-desktops installs it on Debian 13 and later)")
+            self.skipTest("needs Plasma 6's platform theme: scripts/test-desktops installs it on "
+                          "Debian 13 and later; Debian 12 has none")
         # Plasma writes the chosen scheme's colours into kdeglobals, as this does.
         kde = self.home()
         shutil.copy(BREEZE_DARK, os.path.join(kde, "kdeglobals"))
