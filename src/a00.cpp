@@ -34,6 +34,14 @@ const QString AboutText =
 
 constexpr QSize ClientSize(449, 217);
 
+// The face the design asks for, unchecked: for the hidden mode's texts until it is first shown.
+QFont designFont(const QString &family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
 // Whether the ink of `text` in `font` stays inside `area`: for one line in a fixed control.
 bool inkFits(const QFont &font, const QString &text, const QSize &area)
 {
@@ -163,19 +171,14 @@ void TA0::buildControls()
     F6 = place(new QLabel(QStringLiteral("A"), this), "F6", QRect(148, 140, 17, 17), false);
     F6->setAlignment(Qt::AlignCenter);
     F6->setTextFormat(Qt::PlainText);
-    // The widest letter the answer shows.
-    F6->setFont(FontChoice::choose(QStringLiteral("Verdana"), 12, [](const QFont &font) {
-        return inkFits(font, QStringLiteral("W"), QSize(17, 17));
-    }));
+    F6->setFont(designFont(QStringLiteral("Verdana"), 12));
     setTextColour(F6, Qt::white);
 
     // The widest figure the row shows before any answer, and the two signs.
     const QFont numbers = FontChoice::choose(QStringLiteral("MS Sans Serif"), 19, [](const QFont &font) {
         return inkFits(font, ScoreBoard::NoRate, QSize(65, 25));
     });
-    const QFont signs = FontChoice::choose(QStringLiteral("Verdana"), 16, [](const QFont &font) {
-        return inkFits(font, QStringLiteral("+"), QSize(17, 19)) && inkFits(font, QStringLiteral("-"), QSize(17, 19));
-    });
+    const QFont signs = designFont(QStringLiteral("Verdana"), 16);
     C2 = scoreBox(this, "C2", 272, QStringLiteral("Počet pokusů"));
     C3 = scoreLabel(C2, "C3", numbers);
     C0 = scoreBox(this, "C0", 184, QStringLiteral("Body celkem"));
@@ -482,9 +485,25 @@ void TA0::G0Click()
     });
 }
 
+void TA0::chooseHiddenModeFonts()
+{
+    // The widest letter the answer shows.
+    F6->setFont(FontChoice::choose(QStringLiteral("Verdana"), 12, [](const QFont &font) {
+        return inkFits(font, QStringLiteral("W"), QSize(17, 17));
+    }));
+    const QFont signs = FontChoice::choose(QStringLiteral("Verdana"), 16, [](const QFont &font) {
+        return inkFits(font, QStringLiteral("+"), QSize(17, 19)) && inkFits(font, QStringLiteral("-"), QSize(17, 19));
+    });
+    for (QLabel *label : {F7, F8, F9, G0})
+        label->setFont(signs);
+    m_hiddenModeFontsChosen = true;
+}
+
 void TA0::toggleHiddenMode()
 {
     const bool show = F6->isHidden();
+    if (show && !m_hiddenModeFontsChosen)
+        chooseHiddenModeFonts();
     F6->setVisible(show);
     for (QLabel *label : {F7, F8, F9, G0})
         label->setVisible(show);

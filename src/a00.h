@@ -95,6 +95,10 @@ private:
     void showLetter(const QString &text);
     void catchUpCycler();
     void checkAnswer(const QString &folded);
+    // The answer and the signs are seen only in the hidden mode: their faces are checked,
+    // and others taken where need be, when it is first shown, which spares every start
+    // loading two more faces.
+    void chooseHiddenModeFonts();
     void toggleHiddenMode();
     void followColourScheme();
     template <typename Body> void guarded(const QString &message, Body &&body);
@@ -155,4 +159,5 @@ private:
     // Set once a failing tick has been reported, so that a fault that repeats on every step
     // shows one box rather than one per step; a good tick clears it.
     bool m_tickFailureReported = false;
+    bool m_hiddenModeFontsChosen = false;
 };
