@@ -19,6 +19,9 @@ const QString SendingStarted = QStringLiteral("Vysílání. F2 zahájí přijím
 const QString HiddenPicture = QStringLiteral("Vysílané písmeno");
 const QString RestPosition = QStringLiteral("Základní postavení");
 const QString HiddenAnswer = QStringLiteral("Odpověď");
+// How far below the window the notification lies: a few pixels, so that no scale's
+// rounding brings it back onto the edge.
+constexpr int NoticeGap = 8;
 
 // The score fields' captions, in the order of ScoreBoard::Fields, and their labels' codes.
 const std::array<const char *, 5> NumberCodes{"B7", "B9", "C1", "C3", "C5"};
@@ -129,10 +132,13 @@ void Announcer::announce(const QString &text)
     if (!QAccessible::isActive())
         return;
     if (!m_notice) {
-        // Below the drawn area like the picture holders, where showing it changes no pixel.
+        // Below the drawn area like the picture holders, where showing it changes no pixel,
+        // and clear of the window's bottom edge: a screen reader's review of the window
+        // counts an object that touches the edge as on the window, and would read the last
+        // announcement as a line under the scores.
         m_notice = new QWidget(m_window);
         m_notice->setObjectName(QStringLiteral("announcement"));
-        m_notice->setGeometry(0, m_window->height(), 1, 1);
+        m_notice->setGeometry(0, m_window->height() + NoticeGap, 1, 1);
         AccessibleTree::setRole(m_notice, QAccessible::Notification);
     }
     m_notice->hide();
