@@ -504,10 +504,12 @@ def kwin_config(desktop):
 
 def start_window_manager(desktop, command, name):
     """Starts an X11 window manager on the desktop and returns its process once it manages the
-    desktop. It has no session of its own: it runs on the desktop's bus, with its defaults.
-    KWin's compositing is off: Xvfb has no OpenGL."""
+    desktop. It has no session of its own: it runs on the desktop's bus, with its defaults, and
+    a home folder of the desktop's, since Window Maker writes its settings there when it first
+    starts. KWin's compositing is off: Xvfb has no OpenGL."""
     manager = desktop._spawn(command, "manager.log", stdout=subprocess.DEVNULL,
-                             env=dict(desktop.env, XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
+                             env=dict(desktop.env, HOME=desktop.env["XDG_RUNTIME_DIR"],
+                                      XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
     try:
         wait_until(lambda: desktop.run("wmctrl", "-m", check=False).startswith(f"Name: {name}"),
                    f"{name} to manage the desktop", timeout=3 * WAIT)
