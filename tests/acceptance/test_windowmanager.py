@@ -13,7 +13,7 @@ import signal
 import subprocess
 import time
 
-from desktop import DESKTOPS_SKIP, DISPLAY, WAIT, DesktopTest, main, start_window_manager, wait_until
+from desktop import DESKTOPS_SKIP, DISPLAY, WAIT, DesktopTest, main, start_window_manager, stop_group, wait_until
 
 SIZE = (449, 217)
 SCREEN = (1280, 1024)
@@ -56,8 +56,7 @@ class WindowManagerTest(DesktopTest):
     def manage_with(self, command, name, shown_as, keeps_hints):
         """Starts a window manager, alone on the desktop until the test ends."""
         manager = start_window_manager(self.desktop, command, shown_as)
-        self.addCleanup(manager.wait, WAIT)
-        self.addCleanup(os.killpg, manager.pid, signal.SIGTERM)
+        self.addCleanup(stop_group, manager)
         if keeps_hints:
             wait_until(lambda: self.work_area()[1:2] == [PANEL], f"{name} to leave the panel its part")
         else:
