@@ -125,6 +125,25 @@ class Image:
         return hash((self.width, self.height, self.rgb))
 
 
+def stop_group(process):
+    """Ends a process started in a group of its own and all that it started. What outlives it
+    is killed: Window Maker forks the manager proper, which may hang in its handler of the
+    signal that ends it, and would hold the screen from the next manager."""
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        pass
+    try:
+        process.wait(timeout=WAIT)
+    except subprocess.TimeoutExpired:
+        pass
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    process.wait()
+
+
 class Desktop:
     """An X server and a session bus, alive until close(). Without `accessibility` the
     accessibility bus is not started, for programs that cannot reach it (Windows ones under
@@ -234,15 +253,7 @@ class Desktop:
 
     def close(self):
         for process in reversed(self._processes):
-            try:
-                os.killpg(process.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-            try:
-                process.wait(timeout=WAIT)
-            except subprocess.TimeoutExpired:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
+            stop_group(process)
         self._processes.clear()
         self._dir.cleanup()
 
@@ -504,17 +515,18 @@ def kwin_config(desktop):
 
 def start_window_manager(desktop, command, name):
     """Starts an X11 window manager on the desktop and returns its process once it manages the
-    desktop. It has no session of its own: it runs on the desktop's bus, with its defaults.
-    KWin's compositing is off: Xvfb has no OpenGL."""
+    desktop. It has no session of its own: it runs on the desktop's bus, with its defaults, and
+    a home folder of the desktop's, since Window Maker writes its settings there when it first
+    starts. KWin's compositing is off: Xvfb has no OpenGL."""
     manager = desktop._spawn(command, "manager.log", stdout=subprocess.DEVNULL,
-                             env=dict(desktop.env, XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
+                             env=dict(desktop.env, HOME=desktop.env["XDG_RUNTIME_DIR"],
+                                      XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
     try:
         wait_until(lambda: desktop.run("wmctrl", "-m", check=False).startswith(f"Name: {name}"),
                    f"{name} to manage the desktop", timeout=3 * WAIT)
     except BaseException:
         # The next manager takes over only from a desktop without one.
-        os.killpg(manager.pid, signal.SIGTERM)
-        manager.wait(WAIT)
+        stop_group(manager)
         raise
     return manager
 
