@@ -200,7 +200,9 @@ class Desktop:
     def _start_bus(self):
         # Qt settings of the caller's own session (a scale factor, say) must not leak in.
         inherited = {key: value for key, value in os.environ.items() if not key.startswith("QT_")}
-        self.env = dict(inherited, DISPLAY=self.display, XDG_RUNTIME_DIR=self._dir.name)
+        # A home of the desktop's own too: what runs on it, the services the bus starts among
+        # them (KWin's shortcuts, say), writes its settings there, never into the caller's.
+        self.env = dict(inherited, DISPLAY=self.display, XDG_RUNTIME_DIR=self._dir.name, HOME=self._dir.name)
         # The bus starts the accessibility bus with its own environment, which must point
         # to this desktop's display and private runtime folder, or parallel tests share one.
         bus = self._spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], "bus.log",
@@ -515,12 +517,10 @@ def kwin_config(desktop):
 
 def start_window_manager(desktop, command, name):
     """Starts an X11 window manager on the desktop and returns its process once it manages the
-    desktop. It has no session of its own: it runs on the desktop's bus, with its defaults, and
-    a home folder of the desktop's, since Window Maker writes its settings there when it first
-    starts. KWin's compositing is off: Xvfb has no OpenGL."""
+    desktop. It has no session of its own: it runs on the desktop's bus and in its home, with
+    its defaults. KWin's compositing is off: Xvfb has no OpenGL."""
     manager = desktop._spawn(command, "manager.log", stdout=subprocess.DEVNULL,
-                             env=dict(desktop.env, HOME=desktop.env["XDG_RUNTIME_DIR"],
-                                      XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
+                             env=dict(desktop.env, XDG_CONFIG_HOME=kwin_config(desktop), KWIN_COMPOSE="N"))
     try:
         wait_until(lambda: desktop.run("wmctrl", "-m", check=False).startswith(f"Name: {name}"),
                    f"{name} to manage the desktop", timeout=3 * WAIT)
