@@ -42,9 +42,8 @@ STEPS = (
      ("Základní postavení", "Pro přijímání")),
     ("starts receiving with F2", "F2", ("Přijímání. Určete písmeno na obrázku, F2 ukončí.",)),
     ("answers wrong", "{wrong}", ("Špatně. Zkuste to znova.",)),
-    # The window has the keyboard again, and says so with its mode: Orca 43 and 48 with its
-    # title, Orca 51 only when asked where the learner is (keypad Enter).
-    ("closes the message", "Return KP_Enter", ("Vlajkor", "Přijímání: napište písmeno, které ukazuje obrázek.")),
+    # The window has the keyboard again, and says so with its mode.
+    ("closes the message", "Return", ("Vlajkor", "Přijímání: napište písmeno, které ukazuje obrázek.")),
     ("reviews the window while receiving", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Prior KP_Subtract",
      ("Vysílané písmeno", "Určete vysílané písmeno")),
     ("answers right", "{asked}", ("Správně, další písmeno. Získané body 1, Úspěšnost 50 %.",)),
@@ -204,14 +203,17 @@ class ScreenReaderTest(DesktopTest):
         keycodes = self.keycodes()
         spoken, events, hidden = {}, {}, {}
         letter = None  # the letter to guess, while receiving
-        unchecked = None
+        # Where Orca 51 differs, what it says is not yet checked: back in the window it says
+        # the title alone; and it makes each score box's caption a piece of the score row of
+        # its own, before the box's text ("Získané body Získané body 1 Trestné body ..."), so
+        # words lead elsewhere than to the second box.
+        version, unchecked = self.orca_version(), []
         for what, keys, expected in STEPS:
-            if what == "reviews the score row" and self.orca_version() > 48:
-                # Orca 51 makes each score box's caption a piece of the row of its own, before
-                # the box's text ("Získané body Získané body 1 Trestné body ..."), so words
-                # lead elsewhere than to the second box; the steps before are checked.
-                unchecked = f"Orca {self.orca_version()} reads each score box's caption into the score row " \
-                            "besides its text: the row's review is not yet checked with it"
+            if version > 48 and what == "closes the message":
+                expected = expected[:1]
+                unchecked.append("says the title alone, not the mode, back in the window")
+            if version > 48 and what == "reviews the score row":
+                unchecked.append("reads each score box's caption into the score row besides its text")
                 break
             before = len(self.utterances())
             log_before = len(self.read_log())
@@ -276,7 +278,7 @@ class ScreenReaderTest(DesktopTest):
                 told = [e for e in events[what] if names(e, secret)]
                 self.assertFalse(told, f"as the learner {what}, the program told Orca the letter to guess, {secret}: {told}")
         if unchecked:
-            self.skipTest(unchecked)
+            self.skipTest(f"Orca {version} " + " and ".join(unchecked) + ": not yet checked with it")
 
 
 if __name__ == "__main__":
