@@ -35,14 +35,16 @@ STEPS = (
     ("types a space", "space", ("Základní postavení",)),
     # Flat review starts on the line of the focus, which is the window's first while the
     # window has it; up to the top all the same, then down line by line: the picture, then
-    # the instructions, which change with the mode.
-    ("reviews the window", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Subtract",
+    # the instructions, which change with the mode. Orca 51 gives the window's title a line
+    # of its own above the logo, so one line more down (the line after the instructions for
+    # Orca 43 and 48).
+    ("reviews the window", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Prior KP_Subtract",
      ("Základní postavení", "Pro přijímání")),
     ("starts receiving with F2", "F2", ("Přijímání. Určete písmeno na obrázku, F2 ukončí.",)),
     ("answers wrong", "{wrong}", ("Špatně. Zkuste to znova.",)),
     # The window has the keyboard again, and says so with its mode.
     ("closes the message", "Return", ("Vlajkor", "Přijímání: napište písmeno, které ukazuje obrázek.")),
-    ("reviews the window while receiving", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Subtract",
+    ("reviews the window while receiving", f"KP_Subtract {TO_TOP} KP_Prior KP_Prior KP_Prior KP_Subtract",
      ("Vysílané písmeno", "Určete vysílané písmeno")),
     ("answers right", "{asked}", ("Správně, další písmeno. Získané body 1, Úspěšnost 50 %.",)),
     ("stops receiving with F2", "F2", (SENDING_STARTED,)),
@@ -76,7 +78,7 @@ def line_buffered(file, mode="r", *args, **options):
 builtins.open = line_buffered
 sys.argv = sys.argv[1:]
 main = runpy.run_path(sys.argv[0], run_name="orca_launcher")["main"]
-main.__globals__["otherOrcas"] = lambda: []
+main.__globals__["otherOrcas"] = main.__globals__["other_orcas"] = lambda: []
 sys.exit(main())
 """
 UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", re.S)
@@ -118,14 +120,22 @@ class ScreenReaderTest(DesktopTest):
 
     def start_orca(self):
         runtime = self.desktop.env["XDG_RUNTIME_DIR"]
-        prefs = os.path.join(runtime, "orca")
-        os.makedirs(prefs, exist_ok=True)
-        with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
-            json.dump(SETTINGS, settings)
         self.log = os.path.join(runtime, "orca-debug.log")
-        orca = self.desktop._spawn(
-            ["/usr/bin/python3", "-c", ORCA, shutil.which("orca"), "-u", prefs, "--debug-file", self.log],
-            "orca.log", env=dict(self.desktop.env, HOME=runtime, LC_ALL="C.UTF-8"))
+        env = dict(self.desktop.env, HOME=runtime, LC_ALL="C.UTF-8")
+        options = ["--debug-file", self.log]
+        if "--user-prefs" in subprocess.run(["orca", "--help"], capture_output=True, text=True, env=env).stdout:
+            prefs = os.path.join(runtime, "orca")
+            os.makedirs(prefs, exist_ok=True)
+            with open(os.path.join(prefs, "user-settings.conf"), "w") as settings:
+                json.dump(SETTINGS, settings)
+            options += ["-u", prefs]
+        else:
+            # Orca 49 and later read GSettings, not a settings file, and try every speech
+            # server they know whatever the settings say: in-memory settings are Orca's
+            # defaults and none of the user's, and a speech server that cannot be started
+            # leaves Orca without one.
+            env.update(GSETTINGS_BACKEND="memory", SPEECHD_CMD="/bin/false")
+        orca = self.desktop._spawn(["/usr/bin/python3", "-c", ORCA, shutil.which("orca"), *options], "orca.log", env=env)
         self.addCleanup(os.killpg, orca.pid, signal.SIGINT)
         try:
             wait_until(self.utterances, "Orca to speak", timeout=3 * WAIT)
@@ -167,16 +177,22 @@ class ScreenReaderTest(DesktopTest):
         wait_until(active, "the window to be active", interval=0.5)
         return program
 
+    def keycodes(self):
+        """Key name -> the keycode whose first key it is. Newer keymaps give the keypad's minus
+        and the function keys a level for Ctrl+Alt that lists Alt first among the modifiers of
+        the plain key, and xdotool then holds Alt with it, which Orca takes for another
+        command than flat review's; by its keycode a key goes alone."""
+        keymap = self.desktop.run("xmodmap", "-pke")
+        codes = {}
+        for code, name in re.findall(r"^keycode\s+(\d+) = (\S+)", keymap, re.M):
+            codes.setdefault(name, code)
+        return codes
+
     def asked(self, program):
         shot = program.shot(*DISPLAY)
         return next((letter for letter, picture in self.pictures.items() if picture == shot), None)
 
     def test_a_round_by_ear(self):
-        if self.orca_version() > 48:
-            # Orca 49 and later (Debian testing's 51) take no -u: its settings, the speech
-            # server off among them, would have to be given to it otherwise.
-            self.skipTest(f"Orca {self.orca_version()} takes its settings otherwise than Orca 43 and 48: "
-                          "not yet driven by this test")
         # The pictures, learnt before Orca listens: the test knows the letter to guess by its
         # picture alone.
         program = self.start_active()
@@ -184,9 +200,21 @@ class ScreenReaderTest(DesktopTest):
         program.close()
 
         self.start_orca()
+        keycodes = self.keycodes()
         spoken, events, hidden = {}, {}, {}
         letter = None  # the letter to guess, while receiving
+        # Where Orca 51 differs, what it says is not yet checked: back in the window it says
+        # the title alone; and it makes each score box's caption a piece of the score row of
+        # its own, before the box's text ("Získané body Získané body 1 Trestné body ..."), so
+        # words lead elsewhere than to the second box.
+        version, unchecked = self.orca_version(), []
         for what, keys, expected in STEPS:
+            if version > 48 and what == "closes the message":
+                expected = expected[:1]
+                unchecked.append("says the title alone, not the mode, back in the window")
+            if version > 48 and what == "reviews the score row":
+                unchecked.append("reads each score box's caption into the score row besides its text")
+                break
             before = len(self.utterances())
             log_before = len(self.read_log())
             if what == "the window opens":
@@ -199,7 +227,12 @@ class ScreenReaderTest(DesktopTest):
             # Orca while it is busy may go on to the program, and a "-" meant for Orca is an answer.
             for key in keys.format(asked=echo, wrong=wrong).split():
                 heard = len(self.utterances())
-                program.key(key)
+                # Held a moment, as a hand holds it: Orca 51 handles a key after taking in the
+                # events before it, and a release that came in first would tell flat review
+                # that something else happened since its last command, so that it starts
+                # over at the focus.
+                key = "+".join(keycodes.get(part, part) for part in key.split("+"))
+                self.desktop.run("xdotool", "keydown", key, "sleep", "0.3", "keyup", key)
                 try:
                     wait_until(lambda: len(self.utterances()) > heard, f"Orca to echo {key}", timeout=2)
                 except AssertionError:
@@ -232,6 +265,8 @@ class ScreenReaderTest(DesktopTest):
 
         print("\n".join(f"{what}: {said}" for what, said in spoken.items()), file=sys.stderr)
         for what, text in NOT_SAID.items():
+            if what not in spoken:
+                continue
             self.assertFalse([u for u in spoken[what] if text in u], f"as the learner {what}, Orca said {text!r}")
         # Orca hears every change of the window: while receiving, a name or text that
         # changes with each letter would be among them.
@@ -242,6 +277,8 @@ class ScreenReaderTest(DesktopTest):
                                  f"as the learner {what}, Orca named the letter to guess, {secret}")
                 told = [e for e in events[what] if names(e, secret)]
                 self.assertFalse(told, f"as the learner {what}, the program told Orca the letter to guess, {secret}: {told}")
+        if unchecked:
+            self.skipTest(f"Orca {version} " + " and ".join(unchecked) + ": not yet checked with it")
 
 
 if __name__ == "__main__":
