@@ -121,7 +121,7 @@ class ScreenReaderTest(DesktopTest):
     def start_orca(self):
         runtime = self.desktop.env["XDG_RUNTIME_DIR"]
         self.log = os.path.join(runtime, "orca-debug.log")
-        env = dict(self.desktop.env, HOME=runtime, LC_ALL="C.UTF-8")
+        env = dict(self.desktop.env, LC_ALL="C.UTF-8")
         options = ["--debug-file", self.log]
         if "--user-prefs" in subprocess.run(["orca", "--help"], capture_output=True, text=True, env=env).stdout:
             prefs = os.path.join(runtime, "orca")
