@@ -45,8 +45,12 @@ WINE_FONTS = "/usr/share/wine/fonts"
 WINDOWS_FONTS = ("ms_sans_serif.ttf", "sserife.fon", "sserifee.fon", "tahoma.ttf", "tahomabd.ttf")
 # What the program says of each face it takes: the family asked for, the size, the face.
 FACE_TAKEN = re.compile(r"vlajkor\.fontchoice: (.+ \d+ px): (.+), everything fits$", re.M)
-# The families and sizes the window asks for.
-TEXTS = {"MS Sans Serif 11 px", "Verdana 12 px", "MS Sans Serif 19 px", "Verdana 16 px"}
+# The families and sizes the window asks for: those of the texts it shows at once, and those
+# of the answer and the signs, which get their faces when the hidden mode is first shown.
+SHOWN_TEXTS = {"MS Sans Serif 11 px", "MS Sans Serif 19 px"}
+TEXTS = SHOWN_TEXTS | {"Verdana 12 px", "Verdana 16 px"}
+# The key sequence that shows and hides the hidden mode.
+HIDDEN_MODE = "Zobiluv"
 
 
 def scaled(numbers, percent):
@@ -189,13 +193,19 @@ class WineTest(unittest.TestCase):
                                                         for area in (DISPLAY, BUTTON, PENALTY, GAINED))
         self.assertEqual(program.geometry()[2:], size)
         self.assertNotIn("MAXIMIZE", program.property("_NET_WM_ALLOWED_ACTIONS"))
-        faces = dict(FACE_TAKEN.findall(program.output()))
-        self.assertEqual(faces.keys(), TEXTS, "not every text has a face it fits in:\n" + program.output())
+        faces = lambda: dict(FACE_TAKEN.findall(program.output())).keys()
+        self.assertEqual(faces(), SHOWN_TEXTS, "not every text has a face it fits in:\n" + program.output())
 
         # Keys go where the window manager puts the focus, so the window is clicked first.
         program.click(*program.PARK)
         wait_until(lambda: self.desktop.run("xdotool", "getwindowfocus", check=False).strip() == str(program.window),
                    "the clicked window to have the focus")
+        program.type(HIDDEN_MODE)
+        try:
+            wait_until(lambda: faces() == TEXTS, "the hidden mode's texts to get faces")
+        except AssertionError:
+            self.fail("not every text of the hidden mode has a face it fits in:\n" + program.output())
+        program.type(HIDDEN_MODE)
 
         pictures = expected_pictures(block)
         shown = program.settled_shot(*display)
