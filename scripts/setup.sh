@@ -73,8 +73,9 @@ VLAJKOR_BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libjpeg-dev libxc
 VLAJKOR_TEST_PACKAGES=(
     # acceptance tests: an X server, input events, screenshots, the accessibility bus
     xvfb xdotool x11-xserver-utils imagemagick x11-utils dbus-daemon at-spi2-core python3 python3-pyatspi
-    # the window under a real window manager and under a Wayland compositor
-    xfwm4 wmctrl weston qt6-wayland
+    # the window under real window managers, one of which (Window Maker) frames a new
+    # window without regard to its gravity, and under a Wayland compositor
+    xfwm4 wmaker wmctrl weston qt6-wayland
     # the window read out by a real screen reader
     orca
     # dark colour schemes as desktops hand them to Qt: GNOME's through Qt's GTK theme, and qt6ct's

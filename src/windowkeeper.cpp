@@ -109,9 +109,10 @@ void WindowKeeper::place()
     // places the window only once it has framed it, so it is asked to centre the frame on
     // the window, after Qt has mapped it. One that does not answer (KWin) frames the window
     // the moment it is mapped, and once the frame is known, as the window is first exposed,
-    // the window is placed once more should the manager not have centred it. Either is held
-    // off until it has been asked: mutter 50 frames the window before the question comes
-    // now and then.
+    // the window is placed once more should the manager not have centred it (Window Maker
+    // frames a new window where the window was, whatever its gravity). Either is held off
+    // until it has been asked: mutter 50 frames the window before the question comes now and
+    // then.
     const std::optional<QMargins> frame = m_shown ? WindowFrame::before(m_window->windowHandle()) : std::nullopt;
     if (m_shown && !frame)
         m_framePending.setRemainingTime(FramePatience);

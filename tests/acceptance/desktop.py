@@ -125,6 +125,25 @@ class Image:
         return hash((self.width, self.height, self.rgb))
 
 
+def stop_group(process):
+    """Ends a process started in a group of its own and all that it started. What outlives it
+    is killed: Window Maker forks the manager proper, which may hang in its handler of the
+    signal that ends it, and would hold the screen from the next manager."""
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        pass
+    try:
+        process.wait(timeout=WAIT)
+    except subprocess.TimeoutExpired:
+        pass
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    process.wait()
+
+
 class Desktop:
     """An X server and a session bus, alive until close(). Without `accessibility` the
     accessibility bus is not started, for programs that cannot reach it (Windows ones under
@@ -236,15 +255,7 @@ class Desktop:
 
     def close(self):
         for process in reversed(self._processes):
-            try:
-                os.killpg(process.pid, signal.SIGTERM)
-            except ProcessLookupError:
-                pass
-            try:
-                process.wait(timeout=WAIT)
-            except subprocess.TimeoutExpired:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
+            stop_group(process)
         self._processes.clear()
         self._dir.cleanup()
 
@@ -515,8 +526,7 @@ def start_window_manager(desktop, command, name):
                    f"{name} to manage the desktop", timeout=3 * WAIT)
     except BaseException:
         # The next manager takes over only from a desktop without one.
-        os.killpg(manager.pid, signal.SIGTERM)
-        manager.wait(WAIT)
+        stop_group(manager)
         raise
     return manager
 
