@@ -597,9 +597,6 @@ def start_gnome_shell(desktop, output, scale=1):
                  XAUTHORITY=auth)
     wait_until(lambda: os.path.exists(os.path.join(runtime, "wayland-0")), "the shell's Wayland socket")
 
-    def x_screen():
-        return subprocess.run(["xdotool", "getdisplaygeometry"], env=x_env, capture_output=True, text=True,
-                              check=True).stdout.split()
     if headless and scale != 1:
         # The monitor's scale is set as a user sets it.
         wait_until(lambda: subprocess.run(["gdctl", "set", "--logical-monitor", "--primary", "--scale", str(scale),
@@ -630,10 +627,16 @@ def start_gnome_shell(desktop, output, scale=1):
                         "variant:boolean:false", check=False)
     else:
         # The nested shell shows its monitor on the desktop in device pixels (GNOME 43) or in
-        # the layout's units (GNOME 48, which scales its framebuffer).
-        nested = wait_until(lambda: re.search(r'"gnome-shell": \(.*\)\s+(\d+)x',
-                                              desktop.run("xwininfo", "-root", "-tree")), "the shell's window")
-        shown = int(x_screen()[0]) // int(nested.group(1))
+        # the layout's units (GNOME 48, which scales its framebuffer), once it has sized its
+        # window: it opens it at 640 × 480 first.
+        def nested_shown():
+            nested = re.search(r'"gnome-shell": \(.*\)\s+(\d+)x(\d+)', desktop.run("xwininfo", "-root", "-tree"))
+            for ratio in (1, scale) if nested else ():
+                if (int(nested[1]) * ratio, int(nested[2]) * ratio) == tuple(output):
+                    return ratio
+            return None
+
+        shown = wait_until(nested_shown, "the shell's window at its monitor's size")
         # The pointer stays clear of the top left corner, which opens the overview again.
         desktop.run("xdotool", "mousemove", str(output[0] // 2 // shown), str(output[1] // 2 // shown))
 
